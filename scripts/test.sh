@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds both configurations and runs every test: native, native under ASan/UBSan, and the
+# Windows build's tests and end-to-end tests under Wine. Exits non-zero on any failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+failed=()
+stage_start=0
+begin() { stage_start=$(date +%s); echo; echo "=== $1"; }
+finish() { echo "=== $1: $(( $(date +%s) - stage_start )) s${2:+ ($2)}"; }
+run_stage() {
+    local name=$1; shift
+    begin "$name"
+    if "$@"; then finish "$name"; else finish "$name" FAILED; failed+=("$name"); fi
+}
+
+run_stage "set-up (packages)" bash scripts/deps.sh || exit 1
+run_stage "libjpeg for win64" bash scripts/libjpeg-mingw.sh build/deps/libjpeg-win64
+
+jobs=$(nproc)
+run_stage "native build" bash -c "cmake --preset native >/dev/null && cmake --build --preset native -j $jobs"
+run_stage "native tests" ctest --preset native --output-on-failure -j "$jobs"
+run_stage "sanitizer build" bash -c "cmake --preset native-asan >/dev/null && cmake --build --preset native-asan -j $jobs"
+run_stage "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --preset native-asan --output-on-failure -j "$jobs"
+run_stage "win64 build" bash -c "cmake --preset win64 >/dev/null && cmake --build --preset win64 -j $jobs"
+
+source scripts/wine-env.sh
+begin "Wine start"
+kalvoro_wine_up && finish "Wine start" || { finish "Wine start" FAILED; failed+=("Wine start"); }
+trap kalvoro_wine_down EXIT
+begin "win64 and end-to-end tests under Wine"
+if ctest --preset win64 --output-on-failure; then
+    finish "win64 and end-to-end tests under Wine"
+else
+    finish "win64 and end-to-end tests under Wine" FAILED
+    failed+=("win64 tests")
+fi
+
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "FAILED stages: ${failed[*]}"
+    exit 1
+fi

@@ -1,0 +1,86 @@
+#pragma once
+// What the bar draws and where: the background picture, the time panel with its LED digits or
+// plain-text time, the date line, and the menu and minimise buttons with their hot pictures.
+// Everything is painted off-screen and copied in one piece, so the bar never flickers.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/bar_settings.h"
+#include "app/clock_display.h"
+#include "base/win32/gdi.h"
+#include "led/fade_text.h"
+#include "led/led_font_num.h"
+
+namespace kalvoro::win {
+
+enum class BarPart { kNone, kBackground, kPanel, kDateLine, kMenuButton, kMinButton };
+
+// The skin's pictures and colours for the bar; empty pictures keep the built-in look.
+struct BarLook {
+    Bitmap background;
+    Bitmap menu_up, menu_hot;
+    Bitmap min_up, min_hot;
+    COLORREF panel_colour = RGB(0, 0, 0);
+    COLORREF panel_border = RGB(90, 96, 110);
+    COLORREF date_colour = RGB(255, 255, 255);
+};
+
+class BarView final : public IDateLine {
+public:
+    static constexpr UINT_PTR kDateLineTimer = 0x7B1;
+
+    void Attach(HWND bar);
+    void AttachToolTips(HWND tooltip);
+
+    BarPart HitTest(int x, int y) const;
+    RECT PartRect(BarPart part) const;
+    void Paint(HDC target);
+
+    void SetTime(const char* hhmmss);
+    void SetHint(const std::wstring& hint);
+    void SetHot(BarPart part);
+    void SetPressed(BarPart part);
+    void ApplyLedFont(const LedFontSettings& font);
+    void ApplyLook(BarLook look);
+    LEDFontNum& led() { return led_; }
+    bool OnTimer(UINT_PTR id);
+
+    // IDateLine
+    int LineCount() const override { return date_line_.LineCount(); }
+    const std::string& Line(int index) const override { return date_line_.Line(index); }
+    void SetFirstLine(const std::string& line) override;
+    bool Active() const override { return date_line_.Active(); }
+    void SetActive(bool active) override;
+    int CurrentLine() const override { return date_line_.CurrentLine(); }
+    void ShowLine(int index) override;
+
+private:
+    void PaintBackground(HDC dc);
+    void PaintPanel(HDC dc);
+    void PaintLed(HDC dc, int x, int y);
+    void PaintDateLine(HDC dc);
+    void PaintButtons(HDC dc);
+    void InvalidatePart(BarPart part) const;
+    void ScheduleDateLineTimer();
+
+    HWND bar_ = nullptr;
+    HWND tooltip_ = nullptr;
+    LEDFontNum led_;
+    LedDrawList led_fills_;
+    FadeText date_line_;
+    ULONGLONG date_line_clock_ = 0;
+    char time_text_[9] = "00:00:00";
+    std::wstring time_wide_ = L"00:00:00";
+    bool led_digits_ = true;
+    Font time_font_;
+    COLORREF time_colour_ = RGB(255, 255, 255);
+    Font date_font_cn_;
+    Font date_font_ad_;
+    BarLook look_;
+    BarPart hot_ = BarPart::kNone;
+    BarPart pressed_ = BarPart::kNone;
+};
+
+}  // namespace kalvoro::win

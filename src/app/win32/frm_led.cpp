@@ -1,0 +1,477 @@
+#include "app/win32/frm_led.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "app/bar_menus.h"
+#include "base/clock.h"
+#include "base/file_store.h"
+#include "base/win32/text.h"
+#include "resource_ids.h"
+
+namespace kalvoro::win {
+
+namespace {
+
+constexpr UINT kMsgTaskbarIcon = TrayIcon::kCallbackMessage;
+constexpr wchar_t kProductTitle[] = L"Kalvoro 3.7.8";
+constexpr int kMinimumAlpha = 55;
+
+// Texts of a calendar that is not there yet: the hint keeps its three lines.
+class EmptyDateTexts final : public IDateTexts {
+public:
+    std::string LunarText(DateTime) override { return {}; }
+    std::string GanZhiText(DateTime) override { return {}; }
+    std::string TermText(DateTime) override { return {}; }
+    std::string FestivalText(DateTime) override { return {}; }
+};
+
+DateTime LocalNow() {
+    SYSTEMTIME st;
+    ::GetLocalTime(&st);
+    return EncodeDateTime({st.wYear, st.wMonth, st.wDay}, {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
+}
+
+BYTE BarAlpha(int transparency) {
+    // The bar takes the value modulo 256; a result too faint to see would leave the user no bar to
+    // click, so it never goes below the settings dialog's own minimum.
+    const int alpha = transparency & 0xFF;
+    return static_cast<BYTE>(alpha < kMinimumAlpha ? kMinimumAlpha : alpha);
+}
+
+}  // namespace
+
+TFrmLED::TFrmLED(std::string app_dir, std::wstring command_line_parameter)
+    : app_dir_(std::move(app_dir)),
+      parameter_(std::move(command_line_parameter)),
+      settings_(DiskFileStore(), app_dir_ + kSettingsFileName),
+      date_texts_(std::make_unique<EmptyDateTexts>()),
+      popup_(nullptr, Widen(app_dir_ + kPopupProgramName)) {}
+
+TFrmLED::~TFrmLED() = default;
+
+bool TFrmLED::Create() {
+    WindowClassOptions options;
+    options.icon = ::LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(IDI_KALVORO));
+    options.small_icon = options.icon;
+    if (!RegisterWindowClass(kClassName, options)) return false;
+
+    const int screen_width = ::GetSystemMetrics(SM_CXSCREEN);
+    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"Kalvoro", WS_POPUP, screen_width - kBarWidth,
+                      0, kBarWidth, kBarHeight, nullptr)) {
+        return false;
+    }
+    popup_.set_bar(hwnd());
+    view_.Attach(hwnd());
+    display_ = std::make_unique<ClockDisplay>(*this, *date_texts_, SystemDateLocale());
+
+    menu_images_.reset(static_cast<HBITMAP>(
+        ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDB_MENU_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    main_menu_ = std::make_unique<OwnerMenu>(MainMenuItems(), kMainMenuFirstId, menu_images_.get());
+    tray_menu_ = std::make_unique<OwnerMenu>(TrayMenuItems(), kTrayMenuFirstId, menu_images_.get());
+
+    tray_icons_[0] = static_cast<HICON>(
+        ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY0), IMAGE_ICON, 16, 16, LR_SHARED));
+    tray_icons_[1] = static_cast<HICON>(
+        ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY1), IMAGE_ICON, 16, 16, LR_SHARED));
+    tray_.Attach(hwnd(), tray_icons_[0], tray_icons_[1]);
+    tray_.SetToolTip(L"Kalvoro");
+    tray_.Add();
+
+    tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                     ModuleInstance(), nullptr));
+    view_.AttachToolTips(tooltip_.get());
+
+    // Start-up, in its fixed order.
+    LoadSettings(false);
+    RECT placed = WindowRect();
+    saved_bar_left_ = placed.left;
+    saved_bar_top_ = placed.top;
+    ::SetTimer(hwnd(), kTimerSavePos, 2000, nullptr);
+    ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
+    Guarded([&] { display_->Update(LocalNow(), false); });
+    start_hidden_ = values_.start_hidden && IsHideSwitch(Narrow(parameter_));
+    ::SetTimer(hwnd(), kTimerMsg, 1000, nullptr);
+    return true;
+}
+
+void TFrmLED::LoadSettings(bool skin_only) {
+    Guarded([&] {
+        const int screen_width = ::GetSystemMetrics(SM_CXSCREEN);
+        values_ = LoadBarSettings(settings_, screen_width, skin_only);
+        if (skin_only) return;
+        view_.ApplyLedFont(values_.led);
+        ::SetWindowPos(hwnd(), values_.on_top ? HWND_TOPMOST : HWND_NOTOPMOST, values_.left, values_.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOACTIVATE);
+        SetTransparency(values_.transparency);
+    });
+}
+
+void TFrmLED::Show() {
+    ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    if (first_show_) {
+        first_show_ = false;
+        ::SetTimer(hwnd(), kTimerChild, 300, nullptr);
+    }
+}
+
+void TFrmLED::SetTransparency(int alpha) {
+    transparency_ = alpha;
+    ::SetLayeredWindowAttributes(hwnd(), RGB(255, 0, 255), BarAlpha(alpha), LWA_COLORKEY | LWA_ALPHA);
+}
+
+void TFrmLED::SetAlwaysOnTop(bool on_top) {
+    values_.on_top = on_top;
+    ::SetWindowPos(hwnd(), on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TFrmLED::SetDateLoop(bool on) { display_->date_loop_on = on; }
+
+void TFrmLED::MinimiseToTray() { ::ShowWindow(hwnd(), SW_HIDE); }
+
+void TFrmLED::RestoreFromTray() {
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+}
+
+// --- the tick and the display -------------------------------------------------------------------
+
+void TFrmLED::TimerClockTimer() {
+    const DateTime now = LocalNow();
+    display_->Update(now, false);
+}
+
+void TFrmLED::ShowTime(const char* hhmmss) { view_.SetTime(hhmmss); }
+
+void TFrmLED::SetHint(const std::string& hint) {
+    hint_ = Widen(hint);
+    view_.SetHint(hint_);
+    tray_.SetToolTip(hint_);
+}
+
+IDateLine& TFrmLED::DateLine() { return view_; }
+
+void TFrmLED::UpdateClockHands(DateTime, bool) {}
+
+// --- timers --------------------------------------------------------------------------------------
+
+void TFrmLED::OnTimer(UINT_PTR id) {
+    if (tray_.OnTimer(id) || view_.OnTimer(id)) return;
+    switch (id) {
+        case kTimerClock:
+            TimerClockTimer();
+            break;
+        case kTimerChild:
+            TimerChildTimer();
+            break;
+        case kTimerMsg:
+            TimerMsgTimer();
+            break;
+        case kTimerSavePos:
+            TimerSavePosTimer();
+            break;
+        case kTimerHintClose:
+            TimerHintCloseTimer();
+            break;
+        case kTimerStartHide:
+            ::KillTimer(hwnd(), kTimerStartHide);
+            if (start_hidden_) MinimiseToTray();
+            start_hidden_ = false;
+            break;
+        case kTimerWarStep:
+            if (values_.mark_reminder_mode < 2) ::KillTimer(hwnd(), kTimerWarStep);
+            break;
+        default:
+            break;
+    }
+}
+
+void TFrmLED::TimerChildTimer() {
+    ::KillTimer(hwnd(), kTimerChild);
+    switch (values_.default_child) {
+        case StartChild::kClock:
+            SwitchMode(2);
+            break;
+        case StartChild::kCalendar:
+            SwitchMode(1);
+            break;
+        case StartChild::kWeather:
+            SwitchMode(3);
+            break;
+        case StartChild::kNone:
+            break;
+    }
+    // The start child settles for a second before the bar hides itself to the tray; a timed step
+    // keeps the message loop running meanwhile.
+    if (start_hidden_) {
+        ::SetTimer(hwnd(), kTimerStartHide, 1000, nullptr);
+    }
+}
+
+void TFrmLED::TimerMsgTimer() {
+    ::KillTimer(hwnd(), kTimerMsg);
+    if (values_.mark_reminder_mode > 0) {
+        if (values_.mark_reminder_mode == 2) {
+            ::SetTimer(hwnd(), kTimerWarStep, static_cast<UINT>(values_.mark_reminder_step) * 60000u, nullptr);
+        }
+        return;
+    }
+    if (!IsVisible()) ShowTrayBalloon();
+}
+
+void TFrmLED::ShowTrayBalloon() {
+    const std::string text = BuildBalloonText(LocalNow(), *date_texts_, SystemDateLocale());
+    tray_.ShowBalloon(kProductTitle, Widen(text), 10000);
+    ::SetTimer(hwnd(), kTimerHintClose, 10000, nullptr);
+}
+
+void TFrmLED::TimerHintCloseTimer() {
+    ::KillTimer(hwnd(), kTimerHintClose);
+    tray_.HideBalloon();
+}
+
+void TFrmLED::TimerSavePosTimer() {
+    const RECT r = WindowRect();
+    if (r.left == saved_bar_left_ && r.top == saved_bar_top_) return;
+    SavePositions(settings_, r.left, r.top, false, 0, 0);
+    saved_bar_left_ = r.left;
+    saved_bar_top_ = r.top;
+}
+
+// --- modes ---------------------------------------------------------------------------------------
+
+int TFrmLED::CurrentMode() const { return 0; }
+
+void TFrmLED::SwitchMode(int) {}
+
+void TFrmLED::TickRadioItems() {
+    const MenuCommand mode[] = {MenuCommand::kModeCompact, MenuCommand::kModeCalendar, MenuCommand::kModeClock,
+                                MenuCommand::kModeWeather};
+    const int current = CurrentMode();
+    main_menu_->CheckRadio(mode[current]);
+    tray_menu_->CheckRadio(mode[current]);
+}
+
+// --- menus ---------------------------------------------------------------------------------------
+
+void TFrmLED::BtnMenuClick() {
+    TickRadioItems();
+    const RECT button = view_.PartRect(BarPart::kMenuButton);
+    POINT corner{button.left, button.bottom};
+    ::ClientToScreen(hwnd(), &corner);
+    const int id = main_menu_->Track(hwnd(), corner.x, corner.y);
+    if (id) OnMenuCommand(*main_menu_, id);
+}
+
+void TFrmLED::OnTrayNotify(LPARAM event) {
+    switch (LOWORD(event)) {
+        case WM_LBUTTONUP:
+            RestoreFromTray();
+            break;
+        case WM_RBUTTONUP: {
+            TickRadioItems();
+            POINT at;
+            ::GetCursorPos(&at);
+            const int id = tray_menu_->Track(hwnd(), at.x, at.y);
+            if (id) OnMenuCommand(*tray_menu_, id);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
+    const MenuItemSpec* item = menu.RowOf(id);
+    if (!item) return;
+    switch (item->command) {
+        case MenuCommand::kModeCompact:
+        case MenuCommand::kModeClock:
+        case MenuCommand::kModeCalendar:
+        case MenuCommand::kModeWeather:
+            // A radio item acts when it is ticked after the click, which a click always leaves it.
+            SwitchMode(item->tag);
+            break;
+        case MenuCommand::kOpen:
+            RestoreFromTray();
+            break;
+        case MenuCommand::kHide:
+            MinimiseToTray();
+            break;
+        case MenuCommand::kHelp:
+            ShowHelp();
+            break;
+        case MenuCommand::kExit:
+            ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+            break;
+        default:
+            break;  // the windows of these items come with their own parts of the program
+    }
+}
+
+void TFrmLED::ShowHelp() {
+    const std::wstring path = Widen(app_dir_ + "KalvoroHelp.chm");
+    if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        ::ShellExecuteW(hwnd(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        return;
+    }
+    ::MessageBoxW(hwnd(), L"\"FExePath.chm\" 文件不存在。", L"警告", MB_ICONEXCLAMATION | MB_OK);
+}
+
+// --- mouse ---------------------------------------------------------------------------------------
+
+void TFrmLED::DragBar() {
+    ::ReleaseCapture();
+    ::SendMessageW(hwnd(), WM_SYSCOMMAND, 0xF012, 0);
+}
+
+void TFrmLED::OnMouseDown(int x, int y) {
+    switch (view_.HitTest(x, y)) {
+        case BarPart::kBackground:
+        case BarPart::kPanel:
+            DragBar();
+            break;
+        case BarPart::kMenuButton:
+            view_.SetPressed(BarPart::kMenuButton);
+            BtnMenuClick();
+            view_.SetPressed(BarPart::kNone);
+            break;
+        case BarPart::kMinButton:
+            MinimiseToTray();
+            break;
+        case BarPart::kDateLine:
+            break;  // announcement links come with the announcements
+        default:
+            break;
+    }
+}
+
+void TFrmLED::OnMouseMove(int x, int y) {
+    view_.SetHot(view_.HitTest(x, y));
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = hwnd();
+    ::TrackMouseEvent(&track);
+}
+
+void TFrmLED::OnPaint() {
+    PaintDC paint(hwnd());
+    view_.Paint(paint.get());
+}
+
+// --- closing -------------------------------------------------------------------------------------
+
+void TFrmLED::FormClose() {
+    if (closing_) return;
+    closing_ = true;
+    Guarded([&] {
+        for (UINT_PTR id : {kTimerChild, kTimerMsg, kTimerWarStep, kTimerClock, kTimerSavePos}) {
+            ::KillTimer(hwnd(), id);
+        }
+        ExitState state;
+        state.showing = static_cast<ShowingChild>(CurrentMode());
+        const RECT r = WindowRect();
+        state.bar_left = r.left;
+        state.bar_top = r.top;
+        state.transparency = transparency_;
+        SaveExitState(settings_, state);
+        if (IsVisible()) {
+            // Fade-out: lower the alpha by 30 every 30 ms while it is above 30.
+            for (int alpha = BarAlpha(transparency_); alpha > 30;) {
+                alpha -= 30;
+                ::SetLayeredWindowAttributes(hwnd(), RGB(255, 0, 255), static_cast<BYTE>(alpha),
+                                             LWA_COLORKEY | LWA_ALPHA);
+                ::Sleep(30);
+            }
+        }
+    });
+}
+
+void TFrmLED::FormDestroy() {
+    Guarded([&] {
+        tray_.Remove();
+        popup_.Notify(kPopupBarClosing);
+        DiskFileStore().Remove(app_dir_ + "SkinDone.tmp");
+    });
+}
+
+void TFrmLED::OnDestroyed() { ::PostQuitMessage(0); }
+
+// --- messages ------------------------------------------------------------------------------------
+
+LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (tray_.OnTaskbarCreated(message)) return 0;
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PRINTCLIENT:
+        case WM_PRINT:
+            view_.Paint(reinterpret_cast<HDC>(wparam));
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wparam) == 0 && lparam == 0) {
+                const int id = LOWORD(wparam);
+                Guarded([&] { OnMenuCommand(id >= kTrayMenuFirstId ? *tray_menu_ : *main_menu_, id); });
+                return 0;
+            }
+            break;
+        case WM_TIMER:
+            Guarded([&] { OnTimer(wparam); });
+            return 0;
+        case WM_LBUTTONDOWN:
+            Guarded([&] { OnMouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)); });
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+            return 0;
+        case WM_MOUSELEAVE:
+            view_.SetHot(BarPart::kNone);
+            return 0;
+        case WM_MEASUREITEM: {
+            auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+            if (main_menu_->OnMeasureItem(measure) || tray_menu_->OnMeasureItem(measure)) return TRUE;
+            break;
+        }
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+            if (main_menu_->OnDrawItem(draw) || tray_menu_->OnDrawItem(draw)) return TRUE;
+            break;
+        }
+        case kMsgTaskbarIcon:
+            Guarded([&] { OnTrayNotify(lparam); });
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wparam & 0xFFF0) == SC_RESTORE) {
+                RestoreFromTray();
+                return 0;
+            }
+            break;
+        case kMsgPopupRegister:
+            popup_.OnRegister(reinterpret_cast<HWND>(lparam));
+            return 0;
+        case kMsgTrayAnimateOn:
+            tray_.StartAnimation();
+            return 0;
+        case kMsgTrayAnimateOff:
+            tray_.StopAnimation();
+            return 0;
+        case WM_CLOSE:
+            FormClose();
+            ::DestroyWindow(hwnd());
+            return 0;
+        case WM_DESTROY:
+            FormDestroy();
+            return 0;
+        default:
+            break;
+    }
+    return DefaultHandling(message, wparam, lparam);
+}
+
+}  // namespace kalvoro::win

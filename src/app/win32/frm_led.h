@@ -1,0 +1,107 @@
+#pragma once
+// The bar: the program's main window. It owns every other window and long-lived object, runs the
+// start-up, tick, menus and closing sequences, and is the window the popup program talks to.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/bar_settings.h"
+#include "app/clock_display.h"
+#include "app/win32/bar_view.h"
+#include "app/win32/owner_menu.h"
+#include "app/win32/popup_link.h"
+#include "app/win32/tray_icon.h"
+#include "base/ini_file.h"
+#include "base/win32/gdi.h"
+#include "base/win32/handles.h"
+#include "base/win32/window.h"
+
+namespace kalvoro::win {
+
+class SingleInstance;
+
+class TFrmLED final : public Window, public IBarDisplay {
+public:
+    static constexpr wchar_t kClassName[] = L"TFrmLED";
+
+    TFrmLED(std::string app_dir, std::wstring command_line_parameter);
+    ~TFrmLED() override;
+
+    bool Create();  // FormCreate: builds the window and runs the start-up sequence
+    void Show();    // FormShow
+
+    // Operations other parts of the program call.
+    void SetTransparency(int alpha);
+    void SetAlwaysOnTop(bool on_top);
+    void SetDateLoop(bool on);
+    void MinimiseToTray();
+    void RestoreFromTray();
+    IPopupSender& popup() { return popup_; }
+
+    static constexpr UINT_PTR kTimerClock = 1;
+    static constexpr UINT_PTR kTimerChild = 2;
+    static constexpr UINT_PTR kTimerMsg = 3;
+    static constexpr UINT_PTR kTimerWarStep = 4;
+    static constexpr UINT_PTR kTimerHintClose = 5;
+    static constexpr UINT_PTR kTimerSavePos = 6;
+    static constexpr UINT_PTR kTimerStartHide = 7;
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void OnDestroyed() override;
+
+    // IBarDisplay
+    void ShowTime(const char* hhmmss) override;
+    void SetHint(const std::string& hint) override;
+    IDateLine& DateLine() override;
+    void UpdateClockHands(DateTime now, bool force) override;
+
+    void LoadSettings(bool skin_only);
+    void OnTimer(UINT_PTR id);
+    void TimerClockTimer();
+    void TimerChildTimer();
+    void TimerMsgTimer();
+    void TimerSavePosTimer();
+    void TimerHintCloseTimer();
+    void OnMenuCommand(const OwnerMenu& menu, int id);
+    void OnTrayNotify(LPARAM event);
+    void OnMouseDown(int x, int y);
+    void OnMouseMove(int x, int y);
+    void OnPaint();
+    void BtnMenuClick();
+    void ShowHelp();
+    void ShowTrayBalloon();
+    void FormClose();
+    void FormDestroy();
+    void SwitchMode(int mode);
+    int CurrentMode() const;
+    void TickRadioItems();
+    void DragBar();
+
+    std::string app_dir_;
+    std::wstring parameter_;
+    IniFile settings_;
+    BarSettings values_;
+    BarView view_;
+    std::unique_ptr<IDateTexts> date_texts_;
+    std::unique_ptr<ClockDisplay> display_;
+    std::unique_ptr<OwnerMenu> main_menu_;
+    std::unique_ptr<OwnerMenu> tray_menu_;
+    Bitmap menu_images_;
+    TrayIcon tray_;
+    PopupLink popup_;
+    HICON tray_icons_[2] = {};
+    WindowHandle tooltip_;
+    std::wstring hint_;
+
+    bool first_show_ = true;
+    bool start_hidden_ = false;
+    bool closing_ = false;
+    int saved_bar_left_ = 0;
+    int saved_bar_top_ = 0;
+    int transparency_ = 200;
+};
+
+}  // namespace kalvoro::win

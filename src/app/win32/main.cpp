@@ -1,0 +1,49 @@
+// Kalvoro.exe: one copy per log-on; the bar is the main window and lives until the program ends.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/win32/frm_led.h"
+#include "app/win32/process_globals.h"
+#include "app/win32/single_instance.h"
+#include "base/win32/handles.h"
+#include "base/win32/text.h"
+
+namespace {
+
+std::wstring FirstParameter() {
+    int count = 0;
+    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::wstring first = (args && count > 1) ? args[1] : L"";
+    if (args) ::LocalFree(args);
+    return first;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    using namespace kalvoro::win;
+    ShadowsOn = true;
+    SingleInstance instance;
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    if (instance.Check() == SingleInstance::Role::kSecond) return 0;
+
+    AppDir = kalvoro::AppDirectory();
+    TFrmLED bar(AppDir, FirstParameter());
+    if (!bar.Create()) return 1;
+    instance.Register(bar.hwnd());
+    bar.Show();
+
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Pop-up menus drawn by the program: an icon bar with a gradient on the left, a gradient selection
+// with a frame, the 16 x 16 menu images, and radio ticks. Built from a table of item specs.
+
+#include <windows.h>
+
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/bar_menus.h"
+#include "base/win32/gdi.h"
+#include "base/win32/handles.h"
+
+namespace kalvoro::win {
+
+struct MenuColours {
+    COLORREF selection_from = 16113325;
+    COLORREF selection_to = 14989919;
+    COLORREF frame = 12937777;
+    COLORREF icon_bar_from = 16113325;
+    COLORREF icon_bar_to = 14989919;
+    COLORREF text = RGB(0, 0, 0);
+    COLORREF background = RGB(255, 255, 255);
+};
+
+class OwnerMenu {
+public:
+    // first_id + row index is the command id of each row.
+    OwnerMenu(std::span<const MenuItemSpec> items, int first_id, HBITMAP images);
+
+    HMENU handle() const { return menu_.get(); }
+    void set_colours(const MenuColours& colours) { colours_ = colours; }
+    const MenuColours& colours() const { return colours_; }
+
+    // Ticks the radio row whose command is given and clears the other radio rows.
+    void CheckRadio(MenuCommand command);
+    bool IsChecked(int row) const;
+    // The row a command id names, or nullptr.
+    const MenuItemSpec* RowOf(int command_id) const;
+
+    // Forwarded from the owner window; true when the message was for this menu.
+    bool OnMeasureItem(MEASUREITEMSTRUCT& measure) const;
+    bool OnDrawItem(const DRAWITEMSTRUCT& draw) const;
+
+    // Opens the menu at a screen point and returns the chosen command id (0 for none).
+    int Track(HWND owner, int x, int y) const;
+
+private:
+    struct Row {
+        const MenuItemSpec* spec;
+        std::wstring caption;
+        int id;
+        HMENU parent;
+    };
+    bool Owns(const DRAWITEMSTRUCT& draw) const;
+
+    std::vector<std::unique_ptr<Row>> rows_;
+    MenuHandle menu_;
+    HMENU submenu_ = nullptr;  // owned by menu_
+    int first_id_;
+    HBITMAP images_;
+    MenuColours colours_;
+    Font font_;
+};
+
+}  // namespace kalvoro::win

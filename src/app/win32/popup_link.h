@@ -1,0 +1,34 @@
+#pragma once
+// The bar's side of the popup message program: start it on demand, learn its window from its
+// registration, hand it texts.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/popup_messages.h"
+
+namespace kalvoro::win {
+
+class PopupLink final : public IPopupSender {
+public:
+    // How long the bar waits for a freshly started popup program to register.
+    static constexpr DWORD kRegistrationTimeoutMs = 5000;
+
+    PopupLink(HWND bar, std::wstring program_path) : bar_(bar), program_path_(std::move(program_path)) {}
+
+    void set_bar(HWND bar) { bar_ = bar; }
+    void OnRegister(HWND popup) { popup_ = popup; }
+    HWND popup() const { return popup_; }
+
+    bool EnsureRunning();
+    bool ShowText(std::string_view utf8_text) override;
+    void Notify(long what) const;
+
+private:
+    HWND bar_;
+    std::wstring program_path_;
+    HWND popup_ = nullptr;
+};
+
+}  // namespace kalvoro::win

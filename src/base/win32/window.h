@@ -1,0 +1,72 @@
+#pragma once
+// The window base every window of the program derives from. The static window procedure binds
+// `this` on WM_NCCREATE (from lpCreateParams) and forwards every message to HandleMessage.
+// No exception crosses the window procedure: a handler that throws ends quietly and the message
+// gets its default handling, so an error in one handler never takes the clock down.
+//
+// Convention: On<Event> members handle a message or notification; the Win32 names of the
+// original form (TimerClockTimer, BtnMinClick ...) are kept where the program's design names them.
+
+#include <windows.h>
+
+#include <string>
+
+namespace kalvoro::win {
+
+struct WindowClassOptions {
+    UINT style = CS_DBLCLKS;
+    HICON icon = nullptr;
+    HICON small_icon = nullptr;
+    HCURSOR cursor = nullptr;  // nullptr: the arrow
+    HBRUSH background = nullptr;
+};
+
+// Registers the class once per process; later calls return true without registering again.
+bool RegisterWindowClass(const wchar_t* class_name, const WindowClassOptions& options = {});
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hwnd() const { return hwnd_; }
+    bool IsAlive() const { return hwnd_ != nullptr && ::IsWindow(hwnd_); }
+    bool IsVisible() const { return hwnd_ != nullptr && ::IsWindowVisible(hwnd_); }
+    void Destroy();
+
+    RECT WindowRect() const;
+    RECT ClientRect() const;
+    void Invalidate(bool erase = false) const;
+
+protected:
+    bool CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style, int x, int y,
+                      int width, int height, HWND parent);
+
+    // Default handling is DefWindowProc; derived classes call it for what they do not handle.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT DefaultHandling(UINT message, WPARAM wparam, LPARAM lparam);
+    // Called after the window is gone (WM_NCDESTROY); hwnd() is already null.
+    virtual void OnDestroyed() {}
+
+private:
+    friend bool RegisterWindowClass(const wchar_t* class_name, const WindowClassOptions& options);
+    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+    HWND hwnd_ = nullptr;
+};
+
+// Runs a callable guarding against exceptions: an error in a handler ends it quietly.
+template <typename F>
+bool Guarded(F&& body) noexcept {
+    try {
+        body();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+HINSTANCE ModuleInstance();
+
+}  // namespace kalvoro::win

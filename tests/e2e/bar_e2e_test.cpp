@@ -1,0 +1,195 @@
+// The bar as a user meets it: start, second start, "/hide", placement from "skin.ini", position
+// saving, closing, help, menus.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/app_under_test.h"
+#include "e2e/pixels.h"
+
+namespace kalvoro::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+
+RECT BarRect(HWND bar) {
+    RECT r{};
+    ::GetWindowRect(bar, &r);
+    return r;
+}
+
+BYTE BarAlpha(HWND bar) {
+    BYTE alpha = 0;
+    COLORREF key = 0;
+    DWORD flags = 0;
+    ::GetLayeredWindowAttributes(bar, &key, &alpha, &flags);
+    return alpha;
+}
+
+TEST(BarTest, StartsAsBorderlessBarAndClosesSavingItsState) {
+    AppUnderTest app;
+    app.WriteSettings("[BAR]\r\nLeft=100\r\nTop=50\r\nTr=230\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(app.bar()); }));
+    const RECT r = BarRect(app.bar());
+    EXPECT_EQ(r.right - r.left, 332);
+    EXPECT_EQ(r.bottom - r.top, 34);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 50);
+    const LONG style = ::GetWindowLongW(app.bar(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_NE(::GetWindowLongW(app.bar(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(BarAlpha(app.bar()), 230);
+
+    PumpFor(1500ms);
+    const Pixels shot = CaptureWindow(app.bar());
+    ASSERT_EQ(shot.width, 332);
+    SaveSnapshot(shot, L"bar");
+
+    ::SetWindowPos(app.bar(), nullptr, 140, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(app.Close());
+    const std::string ini = app.ReadSettings();
+    EXPECT_NE(ini.find("Index=0"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Left=140"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Top=60"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Tr=230"), std::string::npos) << ini;
+}
+
+TEST(BarTest, PlacementAndAlphaFromSettings) {
+    struct Case {
+        const char* settings;
+        int left;  // INT_MIN: flush with the right edge
+        int top;
+        int alpha;
+    } const cases[] = {
+        {"[BAR]\r\nLeft=99999\r\n", INT_MIN, 0, 200},
+        {"[BAR]\r\nLeft=-50\r\nTop=-10\r\n", -50, 0, 200},
+        {"[bar]\r\nleft=20\r\ntop=30\r\ntr=0x80\r\n", 20, 30, 128},
+        {"\x01\x02garbage\xff\xfe[[[\r\n=\r\n", INT_MIN, 0, 200},
+    };
+    for (const Case& c : cases) {
+        AppUnderTest app;
+        app.WriteSettings(c.settings);
+        ASSERT_TRUE(app.Start()) << c.settings;
+        const RECT r = BarRect(app.bar());
+        EXPECT_EQ(r.left, c.left == INT_MIN ? ScreenWidth() - 332 : c.left) << c.settings;
+        EXPECT_EQ(r.top, c.top) << c.settings;
+        EXPECT_EQ(BarAlpha(app.bar()), c.alpha) << c.settings;
+        EXPECT_TRUE(app.Close());
+    }
+}
+
+TEST(BarTest, MovedBarHasItsPositionSavedWithinTwoSeconds) {
+    AppUnderTest app;
+    ASSERT_TRUE(app.Start());
+    ::SetWindowPos(app.bar(), nullptr, 222, 111, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const std::string ini = app.ReadSettings();
+            return ini.find("Left=222") != std::string::npos && ini.find("Top=111") != std::string::npos;
+        },
+        5s));
+    app.Kill();  // the position is on disk even when the program never closes
+    const std::string ini = app.ReadSettings();
+    EXPECT_NE(ini.find("Left=222"), std::string::npos);
+}
+
+TEST(BarTest, HideSwitchAgainstOnStartHide) {
+    struct Case {
+        const wchar_t* arguments;
+        int on_start_hide;
+        bool hidden;
+    } const cases[] = {
+        {L"/hide", 1, true},
+        {L"\"  /HIDE \"", 1, true},
+        {L"/hide", 0, false},
+        {L"", 1, false},
+    };
+    for (const Case& c : cases) {
+        AppUnderTest app;
+        app.WriteSettings("[BAR]\r\nDefWin=0\r\nOnStartHide=" + std::to_string(c.on_start_hide) + "\r\n");
+        ASSERT_TRUE(app.Start(c.arguments));
+        PumpFor(2500ms);  // the start child, then a second's pause, then the hide
+        EXPECT_EQ(::IsWindowVisible(app.bar()) == FALSE, c.hidden) << static_cast<int>(c.hidden);
+        EXPECT_TRUE(app.Close());
+    }
+}
+
+TEST(BarTest, SecondStartRestoresTheFirstAndLeavesNoWindow) {
+    AppUnderTest app;
+    app.WriteSettings("[BAR]\r\nDefWin=0\r\nOnStartHide=1\r\n");
+    ASSERT_TRUE(app.Start(L"/hide"));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(app.bar()); }, 5s));
+    EXPECT_EQ(app.StartSecondCopy(), 0u);
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(app.bar()) != FALSE; }, 5s));
+    EXPECT_EQ(::FindWindowW(L"TFrmLED", nullptr), app.bar());
+    EXPECT_TRUE(app.Close());
+}
+
+TEST(BarTest, StaleInstanceBlockDoesNotKeepTheProgramFromStarting) {
+    // A block naming a window that no longer exists, as a crashed first copy leaves it.
+    HANDLE block = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4,
+                                        L"{890B9BDE-EEE5-41EC-A4B8-F217ABDC0D17}");
+    ASSERT_NE(block, nullptr);
+    auto* view = static_cast<volatile DWORD*>(::MapViewOfFile(block, FILE_MAP_ALL_ACCESS, 0, 0, 4));
+    ASSERT_NE(view, nullptr);
+    *view = 0x00BADBAD;
+    AppUnderTest app;
+    EXPECT_TRUE(app.Start());
+    EXPECT_TRUE(app.Close());
+    ::UnmapViewOfFile(const_cast<DWORD*>(view));
+    ::CloseHandle(block);
+}
+
+struct DialogSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindWarning(HWND hwnd, LPARAM lparam) {
+    auto& search = *reinterpret_cast<DialogSearch*>(lparam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t title[64] = {};
+    ::GetWindowTextW(hwnd, title, 64);
+    if (pid == search.pid && std::wstring(title) == L"警告" && ::IsWindowVisible(hwnd)) {
+        search.found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindStaticText(HWND hwnd, LPARAM lparam) {
+    wchar_t text[128] = {};
+    ::GetWindowTextW(hwnd, text, 128);
+    if (std::wstring(text).find(L"文件不存在") != std::wstring::npos) {
+        *reinterpret_cast<std::wstring*>(lparam) = text;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST(BarTest, HelpWithoutItsFileShowsTheWarning) {
+    AppUnderTest app;
+    ASSERT_TRUE(app.Start());
+    // 帮助 of the tray menu: command ids number the rows of the menu table.
+    ::PostMessageW(app.bar(), WM_COMMAND, MAKEWPARAM(2000 + 15, 0), 0);
+    DialogSearch search{app.process_id(), nullptr};
+    ASSERT_TRUE(WaitFor([&] {
+        search.found = nullptr;
+        ::EnumWindows(FindWarning, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }));
+    std::wstring text;
+    ::EnumChildWindows(search.found, FindStaticText, reinterpret_cast<LPARAM>(&text));
+    EXPECT_EQ(text, L"\"FExePath.chm\" 文件不存在。");
+    SaveSnapshot(CaptureScreen(RECT{0, 0, ScreenWidth(), ::GetSystemMetrics(SM_CYSCREEN)}), L"help-warning");
+    ::PostMessageW(search.found, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(app.Close());
+}
+
+}  // namespace
+}  // namespace kalvoro::e2e
