@@ -1,5 +1,7 @@
 #include "app/win32/popup_link.h"
 
+#include <cstdint>
+
 #include "base/win32/handles.h"
 
 namespace kalvoro::win {
@@ -61,13 +63,18 @@ bool PopupLink::ShowText(std::string_view utf8_text) {
     data.dwData = 0;
     data.cbData = static_cast<DWORD>(payload.size());
     data.lpData = payload.data();
-    ::SendMessageA(popup_, WM_COPYDATA, reinterpret_cast<WPARAM>(bar_), reinterpret_cast<LPARAM>(&data));
+    // A popup program that hangs must not take the clock with it.
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(popup_, WM_COPYDATA, reinterpret_cast<WPARAM>(bar_), reinterpret_cast<LPARAM>(&data),
+                          SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
     return true;
 }
 
 void PopupLink::Notify(long what) const {
     if (popup_ && ::IsWindow(popup_)) {
-        ::SendMessageA(popup_, kMsgPopupNotify, reinterpret_cast<WPARAM>(bar_), what);
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(popup_, kMsgPopupNotify, reinterpret_cast<WPARAM>(bar_), what, SMTO_ABORTIFHUNG,
+                              kSendTimeoutMs, &ignored);
     }
 }
 

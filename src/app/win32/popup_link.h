@@ -14,6 +14,7 @@ class PopupLink final : public IPopupSender {
 public:
     // How long the bar waits for a freshly started popup program to register.
     static constexpr DWORD kRegistrationTimeoutMs = 5000;
+    static constexpr UINT kSendTimeoutMs = 5000;
 
     PopupLink(HWND bar, std::wstring program_path) : bar_(bar), program_path_(std::move(program_path)) {}
 
