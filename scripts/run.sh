@@ -21,7 +21,7 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${KALVORO_HEADLESS:-}" ]; then
 fi
 
 source scripts/wine-env.sh
-kalvoro_wine_up
+kalvoro_wine_up persistent
 trap kalvoro_wine_down EXIT
 (cd "$app" && wine ./Kalvoro.exe "$@") &
 sleep "${KALVORO_SCREENSHOT_DELAY:-8}"

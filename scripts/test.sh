@@ -28,7 +28,7 @@ run_stage "win64 build" bash -c "cmake --preset win64 >/dev/null && cmake --buil
 
 source scripts/wine-env.sh
 begin "Wine start"
-kalvoro_wine_up && finish "Wine start" || { finish "Wine start" FAILED; failed+=("Wine start"); }
+kalvoro_wine_up persistent && finish "Wine start" || { finish "Wine start" FAILED; failed+=("Wine start"); }
 trap kalvoro_wine_down EXIT
 begin "win64 and end-to-end tests under Wine"
 if ctest --preset win64 --output-on-failure; then

@@ -71,16 +71,25 @@ kalvoro_prepare_prefix() {
     touch "$WINEPREFIX/.kalvoro-ready"
 }
 
+# With "persistent", wineserver stays up between programs (a test run starts hundreds of them)
+# until kalvoro_wine_down stops it.
+kalvoro_wine_persistent=""
 kalvoro_wine_up() {
     if [ -z "${KALVORO_USE_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
         kalvoro_start_xvfb || return 1
     fi
     kalvoro_prepare_prefix
-    wineserver -p >/dev/null 2>&1 || true
+    if [ "${1:-}" = persistent ]; then
+        kalvoro_wine_persistent=1
+        wineserver -p >/dev/null 2>&1 || true
+    fi
 }
 
 kalvoro_wine_down() {
-    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$kalvoro_wine_persistent" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        kalvoro_wine_persistent=""
+    fi
     if [ -n "$kalvoro_xvfb_pid" ]; then
         kill "$kalvoro_xvfb_pid" 2>/dev/null || true
         wait "$kalvoro_xvfb_pid" 2>/dev/null || true

@@ -53,8 +53,6 @@ void BarView::Attach(HWND bar) {
     date_font_ad_ = MakeFont(L"宋体", -12, FW_NORMAL, false, true, false, ANTIALIASED_QUALITY);
     // Built-in look until a skin is applied: lit segments in a soft green.
     led_.SetLightColor(RGB(57, 211, 83));
-    led_.SetDarkColor(RGB(24, 48, 30));
-    led_.SetDrawDarkColor(true);
 }
 
 void BarView::AttachToolTips(HWND tooltip) {
@@ -192,6 +190,9 @@ void BarView::PaintPanel(HDC dc) {
     Brush border(::CreateSolidBrush(look_.panel_border));
     ::FrameRect(dc, &kPanelRect, border.get());
     if (led_digits_) {
+        // The digits sit inside the panel's frame and are clipped by it.
+        SaveDCScope clip(dc);
+        ::IntersectClipRect(dc, kPanelRect.left + 1, kPanelRect.top + 1, kPanelRect.right - 1, kPanelRect.bottom - 1);
         PaintLed(dc, kLedRect.left, kLedRect.top);
         return;
     }

@@ -9,6 +9,8 @@
 #include "base/file_store.h"
 #include "base/win32/text.h"
 #include "resource_ids.h"
+#include "skin/bar_skin.h"
+#include "skin/win32/skin_bitmap.h"
 
 namespace kalvoro::win {
 
@@ -101,12 +103,43 @@ void TFrmLED::LoadSettings(bool skin_only) {
     Guarded([&] {
         const int screen_width = ::GetSystemMetrics(SM_CXSCREEN);
         values_ = LoadBarSettings(settings_, screen_width, skin_only);
+        LoadBarSkin(app_dir_ + "Skin\\" + values_.skin_file);
         if (skin_only) return;
         view_.ApplyLedFont(values_.led);
         ::SetWindowPos(hwnd(), values_.on_top ? HWND_TOPMOST : HWND_NOTOPMOST, values_.left, values_.top, 0, 0,
                        SWP_NOSIZE | SWP_NOACTIVATE);
         SetTransparency(values_.transparency);
     });
+}
+
+void TFrmLED::LoadBarSkin(const std::string& path) {
+    if (path.empty() || path.back() == '\\') return;
+    const auto bytes = DiskFileStore().ReadAll(path);
+    if (!bytes) return;
+    const auto skin = LoadBarSkinData(*bytes);
+    if (!skin) return;  // a damaged package or another version changes nothing
+    BarLook look;
+    look.background = BitmapFromSkinImage(skin->background);
+    look.menu_up = BitmapFromSkinImage(skin->menu_button_up);
+    look.menu_hot = BitmapFromSkinImage(skin->menu_button_hot);
+    look.min_up = BitmapFromSkinImage(skin->min_button_up);
+    look.min_hot = BitmapFromSkinImage(skin->min_button_hot);
+    look.panel_colour = skin->led_background;
+    look.panel_border = skin->led_border;
+    look.date_colour = skin->date_font;
+    LEDFontNum& led = view_.led();
+    led.SetBGColor(skin->led_background);
+    led.SetLightColor(skin->led_light);
+    led.SetDarkColor(skin->led_dark);
+    view_.ApplyLook(std::move(look));
+    MenuColours colours;
+    colours.icon_bar_from = skin->menu.icon_bar_start;
+    colours.icon_bar_to = skin->menu.icon_bar_stop;
+    colours.selection_from = skin->menu.selection_start;
+    colours.selection_to = skin->menu.selection_stop;
+    colours.frame = skin->menu.selection_frame;
+    main_menu_->set_colours(colours);
+    tray_menu_->set_colours(colours);
 }
 
 void TFrmLED::Show() {

@@ -59,6 +59,7 @@ private:
     void UpdateClockHands(DateTime now, bool force) override;
 
     void LoadSettings(bool skin_only);
+    void LoadBarSkin(const std::string& path);
     void OnTimer(UINT_PTR id);
     void TimerClockTimer();
     void TimerChildTimer();

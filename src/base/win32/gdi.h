@@ -110,6 +110,8 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     explicit operator bool() const { return static_cast<bool>(bitmap_); }
+    // Hands the bitmap over; the pixels stay valid as long as the bitmap lives.
+    HBITMAP Release() { return bitmap_.release(); }
 
 private:
     Bitmap bitmap_;
