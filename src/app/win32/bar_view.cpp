@@ -49,8 +49,9 @@ void BarView::Attach(HWND bar) {
     led_.SetDarkColor(3618615);
     led_.SetDrawDarkColor(false);
     led_.SetSize(117, 23);
-    date_font_cn_ = MakeFont(L"宋体", -12, FW_NORMAL, false, false, false, ANTIALIASED_QUALITY);
-    date_font_ad_ = MakeFont(L"宋体", -12, FW_NORMAL, false, true, false, ANTIALIASED_QUALITY);
+    date_line_.Create(bar_, kDateLineRect.left, kDateLineRect.top, kDateLineRect.right - kDateLineRect.left,
+                      kDateLineRect.bottom - kDateLineRect.top);
+    HandBackgroundToDateLine();
     // Built-in look until a skin is applied: lit segments in a soft green.
     led_.SetLightColor(RGB(57, 211, 83));
 }
@@ -122,7 +123,7 @@ void BarView::SetTime(const char* hhmmss) {
     std::char_traits<char>::copy(time_text_, hhmmss, 8);
     for (int i = 0; i < 8; ++i) time_wide_[static_cast<std::size_t>(i)] = static_cast<wchar_t>(hhmmss[i]);
     led_.SetText(std::string_view(time_text_, 8));
-    InvalidatePart(BarPart::kPanel);
+    InvalidatePart(BarPart::kPanel);  // the plain-text time shares the panel
 }
 
 void BarView::SetHot(BarPart part) {
@@ -155,6 +156,7 @@ void BarView::ApplyLedFont(const LedFontSettings& font) {
 
 void BarView::ApplyLook(BarLook look) {
     look_ = std::move(look);
+    HandBackgroundToDateLine();
     if (bar_) ::InvalidateRect(bar_, nullptr, FALSE);
 }
 
@@ -164,7 +166,6 @@ void BarView::Paint(HDC target) {
     HDC dc = surface.dc();
     PaintBackground(dc);
     PaintPanel(dc);
-    PaintDateLine(dc);
     PaintButtons(dc);
     surface.CopyTo(target, 0, 0);
 }
@@ -193,7 +194,7 @@ void BarView::PaintPanel(HDC dc) {
         // The digits sit inside the panel's frame and are clipped by it.
         SaveDCScope clip(dc);
         ::IntersectClipRect(dc, kPanelRect.left + 1, kPanelRect.top + 1, kPanelRect.right - 1, kPanelRect.bottom - 1);
-        PaintLed(dc, kLedRect.left, kLedRect.top);
+        led_.Paint(dc, kLedRect.left, kLedRect.top);
         return;
     }
     SaveDCScope saved(dc);
@@ -202,51 +203,6 @@ void BarView::PaintPanel(HDC dc) {
     ::SetTextColor(dc, time_colour_);
     RECT text = kPanelRect;
     ::DrawTextW(dc, time_wide_.c_str(), 8, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-}
-
-void BarView::PaintLed(HDC dc, int x, int y) {
-    const RECT area{x, y, x + led_.Width(), y + led_.Height()};
-    FillSolid(dc, area, static_cast<COLORREF>(led_.BGColor()));
-    SaveDCScope saved(dc);
-    ::SetViewportOrgEx(dc, x, y, nullptr);
-    LedColour current = 0xFFFFFFFF;
-    Brush brush;
-    Pen pen;
-    for (const LedFill& fill : led_fills_.Build(led_)) {
-        if (fill.colour != current) {
-            current = fill.colour;
-            brush.reset(::CreateSolidBrush(static_cast<COLORREF>(current)));
-            pen.reset(::CreatePen(PS_SOLID, 1, static_cast<COLORREF>(current)));
-            ::SelectObject(dc, brush.get());
-            ::SelectObject(dc, pen.get());
-        }
-        POINT points[6];
-        for (int i = 0; i < 6; ++i) points[i] = POINT{fill.polygon[static_cast<std::size_t>(i)].x,
-                                                      fill.polygon[static_cast<std::size_t>(i)].y};
-        ::Polygon(dc, points, 6);
-    }
-    ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
-}
-
-void BarView::PaintDateLine(HDC dc) {
-    const FadeTextFrame frame = date_line_.Frame();
-    if (frame.line < 0) return;
-    const FadeTextLineView line = ParseFadeTextLine(date_line_.Line(frame.line));
-    const std::wstring text = Widen(line.text);
-    SaveDCScope saved(dc);
-    SelectObjectScope select(dc, line.font == FadeTextFont::kFontAD ? date_font_ad_.get() : date_font_cn_.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    RECT shadow = kDateLineRect;
-    ::OffsetRect(&shadow, 1, 1);
-    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    if (line.font == FadeTextFont::kFontCN) {
-        ::SetTextColor(dc, RGB(0, 0, 0));
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shadow, format);
-    }
-    ::SetTextColor(dc, look_.date_colour);
-    RECT r = kDateLineRect;
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
 }
 
 void BarView::PaintButtons(HDC dc) {
@@ -281,44 +237,33 @@ void BarView::PaintButtons(HDC dc) {
 
 // --- date line -----------------------------------------------------------------------------------
 
+void BarView::HandBackgroundToDateLine() {
+    WindowDC screen(bar_);
+    OffscreenSurface background(screen.get(), kBarWidth, kBarHeight);
+    if (!background) return;
+    PaintBackground(background.dc());
+    date_line_.SetBackground(background.dc(), kDateLineRect.left, kDateLineRect.top);
+    date_line_.SetFontColour(look_.date_colour);
+}
+
+void BarView::PrintTo(HDC target) {
+    Paint(target);
+    SaveDCScope saved(target);
+    ::SetViewportOrgEx(target, kDateLineRect.left, kDateLineRect.top, nullptr);
+    if (date_line_.hwnd()) ::SendMessageW(date_line_.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), 0);
+}
+
 void BarView::SetFirstLine(const std::string& line) {
-    FadeTextUpdate<FadeText> update(date_line_);
+    FadeTextUpdate<FadeTextControl> update(date_line_);
     if (date_line_.LineCount() == 0) {
         date_line_.AddLine(line);
     } else {
         date_line_.SetLine(0, line);
     }
-    InvalidatePart(BarPart::kDateLine);
 }
 
-void BarView::SetActive(bool active) {
-    date_line_.SetActive(active);
-    ScheduleDateLineTimer();
-    InvalidatePart(BarPart::kDateLine);
-}
+void BarView::SetActive(bool active) { date_line_.SetActive(active); }
 
-void BarView::ShowLine(int index) {
-    if (date_line_.ShowLine(index)) InvalidatePart(BarPart::kDateLine);
-    ScheduleDateLineTimer();
-}
-
-void BarView::ScheduleDateLineTimer() {
-    if (!bar_) return;
-    const int wait = date_line_.MillisecondsToNextStep();
-    if (wait < 0) {
-        ::KillTimer(bar_, kDateLineTimer);
-        return;
-    }
-    date_line_clock_ = ::GetTickCount64();
-    ::SetTimer(bar_, kDateLineTimer, static_cast<UINT>(wait < 10 ? 10 : wait), nullptr);
-}
-
-bool BarView::OnTimer(UINT_PTR id) {
-    if (id != kDateLineTimer) return false;
-    const ULONGLONG now = ::GetTickCount64();
-    if (date_line_.Advance(static_cast<std::int64_t>(now - date_line_clock_))) InvalidatePart(BarPart::kDateLine);
-    ScheduleDateLineTimer();
-    return true;
-}
+void BarView::ShowLine(int index) { date_line_.ShowLine(index); }
 
 }  // namespace kalvoro::win

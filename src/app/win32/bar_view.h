@@ -11,7 +11,8 @@
 #include "app/clock_display.h"
 #include "base/win32/gdi.h"
 #include "led/fade_text.h"
-#include "led/led_font_num.h"
+#include "led/win32/fade_text_control.h"
+#include "led/win32/led_control.h"
 
 namespace kalvoro::win {
 
@@ -29,8 +30,6 @@ struct BarLook {
 
 class BarView final : public IDateLine {
 public:
-    static constexpr UINT_PTR kDateLineTimer = 0x7B1;
-
     void Attach(HWND bar);
     void AttachToolTips(HWND tooltip);
 
@@ -44,8 +43,10 @@ public:
     void SetPressed(BarPart part);
     void ApplyLedFont(const LedFontSettings& font);
     void ApplyLook(BarLook look);
-    LEDFontNum& led() { return led_; }
-    bool OnTimer(UINT_PTR id);
+    LedControl& led() { return led_; }
+    FadeTextControl& date_line() { return date_line_; }
+    // Paints the whole bar, the date line included, into a DC (WM_PRINTCLIENT, screenshots).
+    void PrintTo(HDC target);
 
     // IDateLine
     int LineCount() const override { return date_line_.LineCount(); }
@@ -59,25 +60,20 @@ public:
 private:
     void PaintBackground(HDC dc);
     void PaintPanel(HDC dc);
-    void PaintLed(HDC dc, int x, int y);
-    void PaintDateLine(HDC dc);
     void PaintButtons(HDC dc);
     void InvalidatePart(BarPart part) const;
-    void ScheduleDateLineTimer();
+    // The date line draws itself over a copy of the background under it.
+    void HandBackgroundToDateLine();
 
     HWND bar_ = nullptr;
     HWND tooltip_ = nullptr;
-    LEDFontNum led_;
-    LedDrawList led_fills_;
-    FadeText date_line_;
-    ULONGLONG date_line_clock_ = 0;
+    LedControl led_;
+    FadeTextControl date_line_;
     char time_text_[9] = "00:00:00";
     std::wstring time_wide_ = L"00:00:00";
     bool led_digits_ = true;
     Font time_font_;
     COLORREF time_colour_ = RGB(255, 255, 255);
-    Font date_font_cn_;
-    Font date_font_ad_;
     BarLook look_;
     BarPart hot_ = BarPart::kNone;
     BarPart pressed_ = BarPart::kNone;

@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include "app/bar_menus.h"
+#include "app/calendar_date_texts.h"
+#include "calendar/calendar_window_festivals.h"
 #include "base/clock.h"
 #include "base/file_store.h"
 #include "base/win32/text.h"
@@ -19,15 +21,6 @@ namespace {
 constexpr UINT kMsgTaskbarIcon = TrayIcon::kCallbackMessage;
 constexpr wchar_t kProductTitle[] = L"Kalvoro 3.7.8";
 constexpr int kMinimumAlpha = 55;
-
-// Texts of a calendar that is not there yet: the hint keeps its three lines.
-class EmptyDateTexts final : public IDateTexts {
-public:
-    std::string LunarText(DateTime) override { return {}; }
-    std::string GanZhiText(DateTime) override { return {}; }
-    std::string TermText(DateTime) override { return {}; }
-    std::string FestivalText(DateTime) override { return {}; }
-};
 
 DateTime LocalNow() {
     SYSTEMTIME st;
@@ -48,7 +41,8 @@ TFrmLED::TFrmLED(std::string app_dir, std::wstring command_line_parameter)
     : app_dir_(std::move(app_dir)),
       parameter_(std::move(command_line_parameter)),
       settings_(DiskFileStore(), app_dir_ + kSettingsFileName),
-      date_texts_(std::make_unique<EmptyDateTexts>()),
+      festivals_(MakeCalendarWindowFestivals()),
+      date_texts_(std::make_unique<CalendarDateTexts>(festivals_)),
       popup_(nullptr, Widen(app_dir_ + kPopupProgramName)) {}
 
 TFrmLED::~TFrmLED() = default;
@@ -127,7 +121,7 @@ void TFrmLED::LoadBarSkin(const std::string& path) {
     look.panel_colour = skin->led_background;
     look.panel_border = skin->led_border;
     look.date_colour = skin->date_font;
-    LEDFontNum& led = view_.led();
+    LedControl& led = view_.led();
     led.SetBGColor(skin->led_background);
     led.SetLightColor(skin->led_light);
     led.SetDarkColor(skin->led_dark);
@@ -191,7 +185,7 @@ void TFrmLED::UpdateClockHands(DateTime, bool) {}
 // --- timers --------------------------------------------------------------------------------------
 
 void TFrmLED::OnTimer(UINT_PTR id) {
-    if (tray_.OnTimer(id) || view_.OnTimer(id)) return;
+    if (tray_.OnTimer(id)) return;
     switch (id) {
         case kTimerClock:
             TimerClockTimer();
@@ -445,7 +439,7 @@ LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             return 1;
         case WM_PRINTCLIENT:
         case WM_PRINT:
-            view_.Paint(reinterpret_cast<HDC>(wparam));
+            view_.PrintTo(reinterpret_cast<HDC>(wparam));
             return 0;
         case WM_COMMAND:
             if (HIWORD(wparam) == 0 && lparam == 0) {

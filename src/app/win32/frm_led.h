@@ -14,6 +14,7 @@
 #include "app/win32/popup_link.h"
 #include "app/win32/tray_icon.h"
 #include "base/ini_file.h"
+#include "calendar/festival_list.h"
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
 #include "base/win32/window.h"
@@ -86,6 +87,7 @@ private:
     IniFile settings_;
     BarSettings values_;
     BarView view_;
+    TFestivalList festivals_;
     std::unique_ptr<IDateTexts> date_texts_;
     std::unique_ptr<ClockDisplay> display_;
     std::unique_ptr<OwnerMenu> main_menu_;

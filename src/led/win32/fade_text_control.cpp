@@ -134,6 +134,10 @@ LRESULT FadeTextControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
             renderer_.Paint(dc.get(), 0, 0, text_);
             return 0;
         }
+        case WM_PRINTCLIENT:
+            // Screenshots and tests capture the line through PrintWindow.
+            renderer_.Paint(reinterpret_cast<HDC>(wparam), 0, 0, text_);
+            return 0;
         case WM_TIMER:
             if (wparam != kAnimationTimer) break;
             CatchUp();
