@@ -1,0 +1,21 @@
+#pragma once
+// The five gradient colours of the owner-drawn pop-up menus (section "MENU").
+
+#include "skin/skin_keys.h"
+
+namespace kalvoro {
+
+class SkinPackage;
+
+struct MenuColors {
+    SkinColor icon_bar_start = skin_keys::kMenuIconBarStart.default_color;
+    SkinColor icon_bar_stop = skin_keys::kMenuIconBarStop.default_color;
+    SkinColor selection_start = skin_keys::kMenuSelectionStart.default_color;
+    SkinColor selection_stop = skin_keys::kMenuSelectionStop.default_color;
+    SkinColor selection_frame = skin_keys::kMenuSelectionFrame.default_color;
+    friend bool operator==(const MenuColors&, const MenuColors&) = default;
+};
+
+MenuColors ReadMenuColors(const SkinPackage& package);
+
+}  // namespace kalvoro

@@ -1,0 +1,20 @@
+# Runs PROGRAM with ARGS ("|"-separated) and checks its exit code against EXPECT_RC, its standard
+# output against the file EXPECT_FILE, and that stdout and stderr together contain EXPECT_TEXT
+# (each check only when given).
+string(REPLACE "|" ";" arguments "${ARGS}")
+execute_process(COMMAND ${PROGRAM} ${arguments} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc STREQUAL EXPECT_RC)
+    message(FATAL_ERROR "exit code ${rc}, expected ${EXPECT_RC}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(EXPECT_FILE)
+    file(READ ${EXPECT_FILE} expected)
+    if(NOT out STREQUAL expected)
+        message(FATAL_ERROR "output differs from ${EXPECT_FILE}:\n${out}")
+    endif()
+endif()
+if(EXPECT_TEXT)
+    string(FIND "${out}${err}" "${EXPECT_TEXT}" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "output lacks \"${EXPECT_TEXT}\":\n${out}${err}")
+    endif()
+endif()
