@@ -120,6 +120,10 @@ std::vector<HWND> AppUnderTest::WindowsOfClass(const wchar_t* class_name) const 
     return FindWindows(process_id_, class_name, true);
 }
 
+std::vector<HWND> AppUnderTest::AllWindowsOfClass(const wchar_t* class_name) const {
+    return FindWindows(process_id_, class_name, false);
+}
+
 bool AppUnderTest::Start(const std::wstring& arguments) {
     process_ = Launch(PathOf(L"Kalvoro.exe"), dir_, arguments, process_id_);
     if (!process_) return false;

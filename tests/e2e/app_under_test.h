@@ -49,6 +49,8 @@ public:
 
     // Visible top-level windows of the program's process with this class name.
     std::vector<HWND> WindowsOfClass(const wchar_t* class_name) const;
+    // The same, visible or not.
+    std::vector<HWND> AllWindowsOfClass(const wchar_t* class_name) const;
 
 private:
     std::wstring dir_;

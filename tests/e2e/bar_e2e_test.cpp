@@ -186,6 +186,7 @@ TEST(BarTest, HelpWithoutItsFileShowsTheWarning) {
     std::wstring text;
     ::EnumChildWindows(search.found, FindStaticText, reinterpret_cast<LPARAM>(&text));
     EXPECT_EQ(text, L"\"FExePath.chm\" 文件不存在。");
+    PumpFor(500ms);
     SaveSnapshot(CaptureScreen(RECT{0, 0, ScreenWidth(), ::GetSystemMetrics(SM_CYSCREEN)}), L"help-warning");
     ::PostMessageW(search.found, WM_CLOSE, 0, 0);
     EXPECT_TRUE(app.Close());

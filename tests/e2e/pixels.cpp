@@ -29,14 +29,7 @@ Pixels FromDib(const win::DibSection& dib) {
 Pixels CaptureWindow(HWND hwnd) {
     RECT r{};
     ::GetWindowRect(hwnd, &r);
-    win::DibSection dib(r.right - r.left, r.bottom - r.top);
-    if (!dib) return {};
-    win::MemoryDC dc(nullptr);
-    win::SelectObjectScope select(dc.get(), dib.get());
-    ::SendMessageW(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()),
-                   PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
-    ::GdiFlush();
-    return FromDib(dib);
+    return CaptureScreen(r);
 }
 
 Pixels CaptureScreen(const RECT& area) {

@@ -17,7 +17,8 @@ struct Pixels {
     COLORREF At(int x, int y) const;  // as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside
 };
 
-// Asks the window to paint itself into a bitmap (WM_PRINT / WM_PRINTCLIENT).
+// What the screen shows where the window is. (A DC cannot be handed to another process, so asking
+// the window to print itself works only inside one program.)
 Pixels CaptureWindow(HWND hwnd);
 // What the screen shows in a rectangle.
 Pixels CaptureScreen(const RECT& area);

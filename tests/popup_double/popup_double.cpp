@@ -3,7 +3,8 @@
 // "popup_received.bin" beside itself, one record per message, flushed at once:
 //   WM_COPYDATA  4-byte little-endian cbData, then the cbData raw bytes
 //   0x04BD       4-byte 0xFFFFFFFF, then the 4-byte little-endian lParam
-// It ends on 0x04BD with lParam 2 or when the bar's window is gone.
+// It ends on 0x04BD with lParam 2 or when the bar's window is gone. With a file "popup_silent"
+// beside it, it never registers (a popup program that hangs at start).
 
 #include <windows.h>
 
@@ -115,7 +116,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                 instance, nullptr);
     if (!hwnd) return 1;
     SetTimer(hwnd, kBarWatchTimer, kBarWatchIntervalMs, nullptr);
-    PostMessageW(g_bar, kRegisterMessage, 0, reinterpret_cast<LPARAM>(hwnd));
+    const std::wstring folder = g_record_path.substr(0, g_record_path.find_last_of(L'\\') + 1);
+    const bool silent = GetFileAttributesW((folder + L"popup_silent").c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!silent) PostMessageW(g_bar, kRegisterMessage, 0, reinterpret_cast<LPARAM>(hwnd));
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);

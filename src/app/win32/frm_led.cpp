@@ -12,6 +12,10 @@
 #include "base/win32/text.h"
 #include "resource_ids.h"
 #include "skin/bar_skin.h"
+#include "skin/window_skin.h"
+#include "ui/win32/fade_out_window.h"
+#include "ui/win32/frame_skin.h"
+#include "ui/win32/ui_globals.h"
 #include "skin/win32/skin_bitmap.h"
 
 namespace kalvoro::win {
@@ -86,6 +90,12 @@ bool TFrmLED::Create() {
     saved_bar_left_ = placed.left;
     saved_bar_top_ = placed.top;
     ::SetTimer(hwnd(), kTimerSavePos, 2000, nullptr);
+    if (ShadowsOnFlag() && shadow_.Create(nullptr)) {
+        shadow_.Attach(hwnd());
+    }
+    magnetic_ = std::make_unique<MagneticService>();
+    magnetic_->SetSnapDistance(MagneticService::kBarSnapDistance);
+    magnetic_->AddWindow(hwnd());
     ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
     Guarded([&] { display_->Update(LocalNow(), false); });
     start_hidden_ = values_.start_hidden && IsHideSwitch(Narrow(parameter_));
@@ -100,6 +110,7 @@ void TFrmLED::LoadSettings(bool skin_only) {
         LoadBarSkin(app_dir_ + "Skin\\" + values_.skin_file);
         if (skin_only) return;
         view_.ApplyLedFont(values_.led);
+        if (!values_.win_file.empty()) LoadWindowSkin(app_dir_ + values_.win_file);
         ::SetWindowPos(hwnd(), values_.on_top ? HWND_TOPMOST : HWND_NOTOPMOST, values_.left, values_.top, 0, 0,
                        SWP_NOSIZE | SWP_NOACTIVATE);
         SetTransparency(values_.transparency);
@@ -136,6 +147,14 @@ void TFrmLED::LoadBarSkin(const std::string& path) {
     tray_menu_->set_colours(colours);
 }
 
+void TFrmLED::LoadWindowSkin(const std::string& path) {
+    const auto bytes = DiskFileStore().ReadAll(path);
+    if (!bytes) return;
+    const auto skin = LoadWindowSkinData(*bytes);
+    if (!skin) return;
+    SetDialogFrameSkin(std::make_shared<const TMyWindow>(*skin));
+}
+
 void TFrmLED::Show() {
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     if (first_show_) {
@@ -147,6 +166,7 @@ void TFrmLED::Show() {
 void TFrmLED::SetTransparency(int alpha) {
     transparency_ = alpha;
     ::SetLayeredWindowAttributes(hwnd(), RGB(255, 0, 255), BarAlpha(alpha), LWA_COLORKEY | LWA_ALPHA);
+    if (ShadowsOnFlag()) shadow_.Refresh();
 }
 
 void TFrmLED::SetAlwaysOnTop(bool on_top) {
@@ -405,20 +425,16 @@ void TFrmLED::FormClose() {
         state.bar_top = r.top;
         state.transparency = transparency_;
         SaveExitState(settings_, state);
-        if (IsVisible()) {
-            // Fade-out: lower the alpha by 30 every 30 ms while it is above 30.
-            for (int alpha = BarAlpha(transparency_); alpha > 30;) {
-                alpha -= 30;
-                ::SetLayeredWindowAttributes(hwnd(), RGB(255, 0, 255), static_cast<BYTE>(alpha),
-                                             LWA_COLORKEY | LWA_ALPHA);
-                ::Sleep(30);
-            }
+        if (ShadowsOnFlag()) {
+            if (IsVisible()) FadeOut(hwnd(), &shadow_);
+            shadow_.Destroy();
         }
     });
 }
 
 void TFrmLED::FormDestroy() {
     Guarded([&] {
+        magnetic_.reset();
         tray_.Remove();
         popup_.Notify(kPopupBarClosing);
         DiskFileStore().Remove(app_dir_ + "SkinDone.tmp");
@@ -432,6 +448,20 @@ void TFrmLED::OnDestroyed() { ::PostQuitMessage(0); }
 LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     if (tray_.OnTaskbarCreated(message)) return 0;
     switch (message) {
+        case WM_MOVING:
+        case WM_SIZING:
+        case WM_ENTERSIZEMOVE:
+        case WM_EXITSIZEMOVE:
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = DefaultHandling(message, wparam, lparam);
+            if (magnetic_) {
+                if (auto snapped = magnetic_->OnBarMessage(hwnd(), message, wparam, lparam)) return *snapped;
+            }
+            return result;
+        }
+        case WM_SHOWWINDOW:
+            if (ShadowsOnFlag()) shadow_.Show(wparam != FALSE);
+            break;
         case WM_PAINT:
             OnPaint();
             return 0;
@@ -473,12 +503,15 @@ LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case kMsgTaskbarIcon:
             Guarded([&] { OnTrayNotify(lparam); });
             return 0;
-        case WM_SYSCOMMAND:
+        case WM_SYSCOMMAND: {
             if ((wparam & 0xFFF0) == SC_RESTORE) {
                 RestoreFromTray();
                 return 0;
             }
-            break;
+            const LRESULT result = DefaultHandling(message, wparam, lparam);
+            if (magnetic_) magnetic_->OnBarMessage(hwnd(), message, wparam, lparam);
+            return result;
+        }
         case kMsgPopupRegister:
             popup_.OnRegister(reinterpret_cast<HWND>(lparam));
             return 0;

@@ -18,6 +18,8 @@
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
 #include "base/win32/window.h"
+#include "ui/win32/form_shadow.h"
+#include "ui/win32/magnetic_service.h"
 
 namespace kalvoro::win {
 
@@ -61,6 +63,7 @@ private:
 
     void LoadSettings(bool skin_only);
     void LoadBarSkin(const std::string& path);
+    void LoadWindowSkin(const std::string& path);
     void OnTimer(UINT_PTR id);
     void TimerClockTimer();
     void TimerChildTimer();
@@ -97,6 +100,8 @@ private:
     PopupLink popup_;
     HICON tray_icons_[2] = {};
     WindowHandle tooltip_;
+    std::unique_ptr<MagneticService> magnetic_;
+    TFormShadow shadow_;
     std::wstring hint_;
 
     bool first_show_ = true;

@@ -9,6 +9,7 @@
 #include "app/win32/frm_led.h"
 #include "app/win32/process_globals.h"
 #include "app/win32/single_instance.h"
+#include "ui/win32/ui_globals.h"
 #include "base/win32/handles.h"
 #include "base/win32/text.h"
 
@@ -26,7 +27,7 @@ std::wstring FirstParameter() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     using namespace kalvoro::win;
-    ShadowsOn = true;
+    ShadowsOnFlag() = true;
     SingleInstance instance;
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

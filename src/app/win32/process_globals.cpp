@@ -7,7 +7,6 @@
 namespace kalvoro::win {
 
 std::string AppDir;
-bool ShadowsOn = false;
 std::wstring HeadingFont = L"宋体";
 
 namespace {

@@ -7,8 +7,6 @@ namespace kalvoro::win {
 
 // The executable's folder with a trailing "\"; every data file name is relative to it.
 extern std::string AppDir;
-// Windows create drop shadows only while this is on.
-extern bool ShadowsOn;
 // Heading font of the calendar and weather windows: the first of 楷体_GB2312, 楷体, 宋体 installed.
 extern std::wstring HeadingFont;
 

@@ -1,5 +1,7 @@
 #include "led/win32/fade_text_control.h"
 
+#include "base/win32/text.h"
+
 #include <windowsx.h>
 
 namespace kalvoro::win {
@@ -25,6 +27,15 @@ void FadeTextControl::CatchUp() {
     const std::uint64_t elapsed = now - last_tick_ms_;
     last_tick_ms_ = now;
     if (text_.Advance(static_cast<std::int64_t>(elapsed))) Invalidate();
+}
+
+void FadeTextControl::PublishShownText() {
+    // The window text is the line on display, so screen readers and tests can read it.
+    const int line = text_.Frame().line;
+    const std::string_view shown = line >= 0 ? ParseFadeTextLine(text_.Line(line)).text : std::string_view();
+    if (shown == published_text_) return;
+    published_text_.assign(shown);
+    ::SetWindowTextW(hwnd(), Widen(published_text_).c_str());
 }
 
 void FadeTextControl::AfterChange(bool repaint) {
@@ -132,6 +143,7 @@ LRESULT FadeTextControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
         case WM_PAINT: {
             PaintDC dc(hwnd());
             renderer_.Paint(dc.get(), 0, 0, text_);
+            PublishShownText();
             return 0;
         }
         case WM_PRINTCLIENT:

@@ -65,6 +65,7 @@ private:
     void CatchUp();
     void AfterChange(bool repaint);
     void Reschedule();
+    void PublishShownText();
     bool ShowsAnnouncement() const;
 
     FadeText text_;
@@ -73,6 +74,7 @@ private:
     bool timer_running_ = false;
     bool pressed_ = false;
     std::function<void()> on_click_;
+    std::string published_text_;
 };
 
 }  // namespace kalvoro::win
