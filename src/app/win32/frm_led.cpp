@@ -25,6 +25,7 @@ namespace {
 constexpr UINT kMsgTaskbarIcon = TrayIcon::kCallbackMessage;
 constexpr wchar_t kProductTitle[] = L"Kalvoro 3.7.8";
 constexpr int kMinimumAlpha = 55;
+constexpr wchar_t kHomePageAddress[] = L"https://kalvoro.example/";
 
 DateTime LocalNow() {
     SYSTEMTIME st;
@@ -349,6 +350,9 @@ void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
             break;
         case MenuCommand::kHelp:
             ShowHelp();
+            break;
+        case MenuCommand::kHomePage:
+            ::ShellExecuteW(hwnd(), L"open", kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
             break;
         case MenuCommand::kExit:
             ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
