@@ -1,0 +1,58 @@
+#include "calendar/mark_editor.h"
+
+#include "calendar/mark_keys.h"
+#include "calendar/mark_texts.h"
+
+namespace kalvoro {
+
+int MarkEditor::ItemIndex(std::string_view text, int count) {
+    if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9') return kNoSelection;
+    const int value = (text[0] - '0') * 10 + (text[1] - '0');
+    return value >= 1 && value <= count ? value - 1 : kNoSelection;
+}
+
+void MarkEditor::Open(std::string_view key, std::string_view note) {
+    kind_ = !key.empty() && (key[0] == '0' || key[0] == '1') ? key[0] - '0' : kNoSelection;
+    month_ = key.size() >= 3 ? ItemIndex(key.substr(1, 2), kMonthCount) : kNoSelection;
+    day_ = key.size() >= 5 ? ItemIndex(key.substr(3, 2), kDayCount) : kNoSelection;
+    note_ = note;
+    ShowNoteOfDate();
+}
+
+void MarkEditor::SelectKind(int index) {
+    if (index != 0 && index != 1) return;
+    if (index != kind_ && month_ != kNoSelection && day_ != kNoSelection) {
+        const std::string shown = MonthItem(month_) + DayItem(day_);
+        const std::optional<std::string> converted =
+            index == 1 ? SolarKeyToLunar(shown, DecodeDate(today_).year) : LunarKeyToSolar(shown, today_);
+        if (converted) {
+            month_ = ItemIndex(std::string_view(*converted).substr(0, 2), kMonthCount);
+            day_ = ItemIndex(std::string_view(*converted).substr(2, 2), kDayCount);
+        }
+    }
+    kind_ = index;
+    ShowNoteOfDate();
+}
+
+void MarkEditor::SelectMonth(int index) {
+    month_ = index >= 0 && index < kMonthCount ? index : kNoSelection;
+    ShowNoteOfDate();
+}
+
+void MarkEditor::SelectDay(int index) {
+    day_ = index >= 0 && index < kDayCount ? index : kNoSelection;
+    ShowNoteOfDate();
+}
+
+std::optional<std::string> MarkEditor::Key() const {
+    if (kind_ == kNoSelection || month_ == kNoSelection || day_ == kNoSelection) return std::nullopt;
+    return std::to_string(kind_) + MonthItem(month_) + DayItem(day_);
+}
+
+void MarkEditor::ShowNoteOfDate() {
+    if (kind_ == kNoSelection || month_ == kNoSelection || day_ == kNoSelection) return;
+    std::string existing = GetMarkText(lines_, kind_, MonthItem(month_) + DayItem(day_));
+    if (!existing.empty()) note_ = std::move(existing);
+}
+
+}  // namespace kalvoro

@@ -1,0 +1,61 @@
+#include "calendar/mark_lines.h"
+
+#include <gtest/gtest.h>
+
+#include "base/gbk.h"
+
+namespace kalvoro {
+namespace {
+
+TEST(MarkLines, SaveSortsAndWritesGbkWithCrLf) {
+    MemoryFileStore files;
+    MarkLines lines({"10101=a", "01225=圣诞", "00101=c"});
+    ASSERT_TRUE(lines.Save(files, "C:\\App\\Marks.rec"));
+    EXPECT_EQ(*files.ReadAll("C:\\App\\Marks.rec"), Utf8ToGbk("00101=c\r\n01225=圣诞\r\n10101=a\r\n"));
+    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"00101=c", "01225=圣诞", "10101=a"}));
+
+    const MarkLines loaded = MarkLines::Load(files, "c:/app/marks.rec");
+    EXPECT_EQ(loaded.lines(), lines.lines());
+}
+
+TEST(MarkLines, LoadAcceptsAnyLineEndAndDropsBlankLines) {
+    const MarkLines lines = MarkLines::Parse(Utf8ToGbk("00505=端午\n\r\n   \r10815=中秋\r00101"));
+    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"00505=端午", "10815=中秋", "00101"}));
+}
+
+TEST(MarkLines, MissingUnreadableOrUnwritableFileLeavesTheMarksInMemory) {
+    MemoryFileStore files;
+    EXPECT_TRUE(MarkLines::Load(files, "Marks.rec").empty());
+
+    files.Put("Marks.rec", "00101=old\r\n");
+    files.fail_writes = true;
+    MarkLines lines({"00202=new"});
+    EXPECT_FALSE(lines.Save(files, "Marks.rec"));
+    EXPECT_EQ(*files.ReadAll("Marks.rec"), "00101=old\r\n");
+    EXPECT_EQ(lines.NoteOf("00202"), "new");
+}
+
+TEST(MarkLines, LookupTakesTheFirstLineOfANameAndLinesWithoutEqualsHaveNoNote) {
+    const MarkLines lines({"00505=first", "00505=second", "10815", "10101=a=b", "00606="});
+    EXPECT_EQ(lines.NoteOf("00505"), "first");
+    EXPECT_EQ(lines.NoteOf("10815"), "");
+    EXPECT_EQ(lines.IndexOfName("10815"), 2u);
+    EXPECT_EQ(lines.NoteOf("10101"), "a=b");
+    EXPECT_EQ(lines.IndexOfName("00606"), 4u);
+    EXPECT_FALSE(lines.IndexOfName("00707"));
+    EXPECT_FALSE(lines.IndexOfName("0050"));
+}
+
+TEST(MarkLines, PutReplacesOrAddsAndKeepsNotesOnOneLine) {
+    MarkLines lines({"10815", "00505=端午"});
+    EXPECT_EQ(lines.Put("10815", "中秋"), 0u);
+    EXPECT_EQ(lines.Put("01225", "a\r\nb\nc"), 2u);
+    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"10815=中秋", "00505=端午", "01225=a  b c"}));
+
+    MemoryFileStore files;
+    lines.Save(files, "Marks.rec");
+    EXPECT_EQ(MarkLines::Load(files, "Marks.rec").size(), 3u);
+}
+
+}  // namespace
+}  // namespace kalvoro
