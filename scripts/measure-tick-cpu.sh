@@ -4,8 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-180}
-app="$root/build/win64/app"
-null="$root/build/win64/tests/bench/null_timer.exe"
+build=${KALVORO_BUILD_DIR:-$root/build/win64}
+app="$build/app"
+null="$build/tests/bench/null_timer.exe"
 export KALVORO_WINEPREFIX=${KALVORO_WINEPREFIX:-$root/build/wineprefix-measure}
 source "$root/scripts/wine-env.sh"
 kalvoro_wine_up persistent
@@ -16,7 +17,7 @@ measure() {  # name, windows exe, folder
     (cd "$3" && wine "$2" >/dev/null 2>&1 &)
     local pid=""
     for _ in $(seq 1 100); do
-        pid=$(pgrep -f "$(basename "$2")" | head -n 1 || true)
+        pid=$(pgrep -x "$(basename "$2" | cut -c1-15)" | head -n 1 || true)
         [ -n "$pid" ] && break
         sleep 0.2
     done

@@ -82,6 +82,10 @@ kalvoro_wine_up() {
     if [ "${1:-}" = persistent ]; then
         kalvoro_wine_persistent=1
         wineserver -p >/dev/null 2>&1 || true
+        # The first program under a new wineserver starts Wine's own services, which inherit its
+        # output pipes and keep them open; a reader of that output (ctest) would wait until its
+        # time-out. Start them here with nothing to inherit.
+        wine cmd /c exit </dev/null >/dev/null 2>&1 || true
     fi
 }
 

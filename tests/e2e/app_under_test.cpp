@@ -127,10 +127,11 @@ std::vector<HWND> AppUnderTest::AllWindowsOfClass(const wchar_t* class_name) con
 bool AppUnderTest::Start(const std::wstring& arguments) {
     process_ = Launch(PathOf(L"Kalvoro.exe"), dir_, arguments, process_id_);
     if (!process_) return false;
+    // The bar shows itself once its start-up has run (even a bar started hidden shows first).
     return WaitFor([&] {
         const auto bars = FindWindows(process_id_, L"TFrmLED", false);
         bar_ = bars.empty() ? nullptr : bars.front();
-        return bar_ != nullptr;
+        return bar_ != nullptr && ::IsWindowVisible(bar_);
     });
 }
 

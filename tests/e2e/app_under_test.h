@@ -35,7 +35,7 @@ public:
     // The popup test double in place of Sablewin.exe.
     void UsePopupDouble() const;
 
-    // Starts Kalvoro.exe with the given arguments and waits for its bar; false when none appeared.
+    // Starts Kalvoro.exe with the given arguments and waits for its bar to show; false when it did not.
     bool Start(const std::wstring& arguments = L"");
     // Starts another copy of the same executable and waits for it to end; returns its exit code.
     DWORD StartSecondCopy(const std::wstring& arguments = L"");

@@ -6,7 +6,8 @@
 
 #include "app/bar_menus.h"
 #include "app/calendar_date_texts.h"
-#include "calendar/calendar_window_festivals.h"
+#include "app/win32/process_globals.h"
+#include "calendar/mark_texts.h"
 #include "base/clock.h"
 #include "base/file_store.h"
 #include "base/win32/text.h"
@@ -46,8 +47,6 @@ TFrmLED::TFrmLED(std::string app_dir, std::wstring command_line_parameter)
     : app_dir_(std::move(app_dir)),
       parameter_(std::move(command_line_parameter)),
       settings_(DiskFileStore(), app_dir_ + kSettingsFileName),
-      festivals_(MakeCalendarWindowFestivals()),
-      date_texts_(std::make_unique<CalendarDateTexts>(festivals_)),
       popup_(nullptr, Widen(app_dir_ + kPopupProgramName)) {}
 
 TFrmLED::~TFrmLED() = default;
@@ -64,8 +63,8 @@ bool TFrmLED::Create() {
         return false;
     }
     popup_.set_bar(hwnd());
+    HeadingFont = ChooseHeadingFont();
     view_.Attach(hwnd());
-    display_ = std::make_unique<ClockDisplay>(*this, *date_texts_, SystemDateLocale());
 
     menu_images_.reset(static_cast<HBITMAP>(
         ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDB_MENU_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -97,6 +96,19 @@ bool TFrmLED::Create() {
     magnetic_ = std::make_unique<MagneticService>();
     magnetic_->SetSnapDistance(MagneticService::kBarSnapDistance);
     magnetic_->AddWindow(hwnd());
+
+    // The calendar window lives from here to the end: the bar's date texts come from it.
+    calendar_ = std::make_unique<TFrmCalendar>(clock_);
+    if (calendar_->Create(hwnd(), app_dir_, popup_, Narrow(HeadingFont))) {
+        magnetic_->AddChildWindow(calendar_->hwnd(), hwnd());
+        calendar_->OnSwitchMode = [this](int mode) { SwitchMode(mode); };
+        date_texts_ = std::make_unique<CalendarDateTexts>(calendar_->Festivals());
+    } else {
+        calendar_.reset();
+        static const TFestivalList kNoFestivals = TFestivalList::WithoutDefaults();
+        date_texts_ = std::make_unique<CalendarDateTexts>(kNoFestivals);
+    }
+    display_ = std::make_unique<ClockDisplay>(*this, *date_texts_, SystemDateLocale());
     ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
     Guarded([&] { display_->Update(LocalNow(), false); });
     start_hidden_ = values_.start_hidden && IsHideSwitch(Narrow(parameter_));
@@ -229,7 +241,11 @@ void TFrmLED::OnTimer(UINT_PTR id) {
             start_hidden_ = false;
             break;
         case kTimerWarStep:
-            if (values_.mark_reminder_mode < 2) ::KillTimer(hwnd(), kTimerWarStep);
+            if (values_.mark_reminder_mode < 2) {
+                ::KillTimer(hwnd(), kTimerWarStep);
+            } else {
+                RunMarkReminder();
+            }
             break;
         default:
             break;
@@ -261,9 +277,10 @@ void TFrmLED::TimerChildTimer() {
 void TFrmLED::TimerMsgTimer() {
     ::KillTimer(hwnd(), kTimerMsg);
     if (values_.mark_reminder_mode > 0) {
-        if (values_.mark_reminder_mode == 2) {
-            ::SetTimer(hwnd(), kTimerWarStep, static_cast<UINT>(values_.mark_reminder_step) * 60000u, nullptr);
-        }
+        const MarkReminderSchedule schedule =
+            MarkReminderScheduleFor(values_.mark_reminder_mode, values_.mark_reminder_step);
+        if (schedule.repeat_ms > 0) ::SetTimer(hwnd(), kTimerWarStep, schedule.repeat_ms, nullptr);
+        RunMarkReminder();
         return;
     }
     if (!IsVisible()) ShowTrayBalloon();
@@ -290,9 +307,37 @@ void TFrmLED::TimerSavePosTimer() {
 
 // --- modes ---------------------------------------------------------------------------------------
 
-int TFrmLED::CurrentMode() const { return 0; }
+int TFrmLED::CurrentMode() const {
+    if (calendar_ && calendar_->IsShown()) return 1;
+    return 0;  // the clock and weather windows come with their own parts of the program
+}
 
-void TFrmLED::SwitchMode(int) {}
+void TFrmLED::HideAllChildren() {
+    if (calendar_ && calendar_->IsShown()) {
+        calendar_->SetWindowAlpha(255);
+        calendar_->HideWindow();
+    }
+}
+
+void TFrmLED::ShowCalendar() {
+    if (!calendar_) return;
+    // Below the bar, or above it when the bar sits in the lower half of the screen.
+    const RECT bar = WindowRect();
+    const int screen_height = ::GetSystemMetrics(SM_CYSCREEN);
+    const int top = bar.top > screen_height / 2 ? bar.top - TFrmCalendar::kHeight : bar.bottom;
+    calendar_->ShowAt(bar.left, top, BarAlpha(transparency_));
+}
+
+void TFrmLED::SwitchMode(int mode) {
+    Guarded([&] {
+        HideAllChildren();
+        if (mode == 1) ShowCalendar();
+    });
+}
+
+void TFrmLED::RunMarkReminder() {
+    if (calendar_) calendar_->RunMarkReminder(LocalNow());
+}
 
 void TFrmLED::TickRadioItems() {
     const MenuCommand mode[] = {MenuCommand::kModeCompact, MenuCommand::kModeCalendar, MenuCommand::kModeClock,
@@ -350,6 +395,9 @@ void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
             break;
         case MenuCommand::kHelp:
             ShowHelp();
+            break;
+        case MenuCommand::kMarks:
+            if (calendar_) calendar_->OpenMarkList();
             break;
         case MenuCommand::kHomePage:
             ::ShellExecuteW(hwnd(), L"open", kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
@@ -429,6 +477,10 @@ void TFrmLED::FormClose() {
         state.bar_top = r.top;
         state.transparency = transparency_;
         SaveExitState(settings_, state);
+        if (calendar_) {
+            if (calendar_->IsShown()) calendar_->HideWindow();
+            calendar_.reset();
+        }
         if (ShadowsOnFlag()) {
             if (IsVisible()) FadeOut(hwnd(), &shadow_);
             shadow_.Destroy();

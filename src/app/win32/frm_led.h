@@ -15,6 +15,8 @@
 #include "app/win32/tray_icon.h"
 #include "base/ini_file.h"
 #include "calendar/festival_list.h"
+#include "calendar/win32/frm_calendar.h"
+#include "calendar/win32/local_time_clock.h"
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
 #include "base/win32/window.h"
@@ -81,6 +83,9 @@ private:
     void FormClose();
     void FormDestroy();
     void SwitchMode(int mode);
+    void HideAllChildren();
+    void ShowCalendar();
+    void RunMarkReminder();
     int CurrentMode() const;
     void TickRadioItems();
     void DragBar();
@@ -90,7 +95,8 @@ private:
     IniFile settings_;
     BarSettings values_;
     BarView view_;
-    TFestivalList festivals_;
+    LocalTimeClock clock_;
+    std::unique_ptr<TFrmCalendar> calendar_;
     std::unique_ptr<IDateTexts> date_texts_;
     std::unique_ptr<ClockDisplay> display_;
     std::unique_ptr<OwnerMenu> main_menu_;

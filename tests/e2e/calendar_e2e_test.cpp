@@ -1,0 +1,112 @@
+// The calendar window as the bar shows it, and the date-mark reminder through the popup program.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "base/date_time.h"
+#include "base/gbk.h"
+#include "e2e/app_under_test.h"
+#include "e2e/pixels.h"
+
+namespace kalvoro::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kCalendarItem = 1000 + 2;  // 日历 in the main menu
+constexpr int kCompactItem = 1000 + 0;   // 精简
+
+DateTime LocalNow() {
+    SYSTEMTIME st;
+    ::GetLocalTime(&st);
+    return EncodeDateTime({st.wYear, st.wMonth, st.wDay}, {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
+}
+
+HWND VisibleCalendar(const AppUnderTest& app) {
+    const auto found = app.WindowsOfClass(L"TFrmCalendar");
+    return found.empty() ? nullptr : found.front();
+}
+
+TEST(CalendarTest, OpensUnderTheBarOrAboveItAndClosingRemembersIt) {
+    struct Case {
+        int bar_top;
+        bool above;
+    } const cases[] = {{40, false}, {700, true}};
+    for (const Case& c : cases) {
+        AppUnderTest app;
+        app.WriteSettings("[SKIN]\r\nSkinFile=Default.sk\r\n[BAR]\r\nDefWin=0\r\nLeft=200\r\nTop=" +
+                          std::to_string(c.bar_top) + "\r\nTr=255\r\n[MSG]\r\nCalendarLX=0\r\n");
+        ASSERT_TRUE(app.Start());
+        ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
+        HWND calendar = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (calendar = VisibleCalendar(app)) != nullptr; }));
+        PumpFor(800ms);
+        RECT bar{}, cal{};
+        ::GetWindowRect(app.bar(), &bar);
+        ::GetWindowRect(calendar, &cal);
+        EXPECT_EQ(cal.left, bar.left);
+        if (c.above) {
+            EXPECT_EQ(cal.bottom, bar.top);
+        } else {
+            EXPECT_EQ(cal.top, bar.bottom);
+        }
+        if (!c.above) SaveSnapshot(CaptureScreen(RECT{bar.left, bar.top, cal.right, cal.bottom}), L"calendar");
+        ASSERT_TRUE(app.Close());
+        EXPECT_NE(app.ReadSettings().find("Index=1"), std::string::npos);
+    }
+}
+
+TEST(CalendarTest, CompactModeHidesTheCalendar) {
+    AppUnderTest app;
+    app.WriteSettings("[BAR]\r\nDefWin=2\r\nTop=40\r\n[MSG]\r\nCalendarLX=0\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(WaitFor([&] { return VisibleCalendar(app) != nullptr; }));  // the start child
+    ::PostMessageW(app.bar(), WM_COMMAND, kCompactItem, 0);
+    EXPECT_TRUE(WaitFor([&] { return VisibleCalendar(app) == nullptr; }));
+    ASSERT_TRUE(app.Close());
+    EXPECT_NE(app.ReadSettings().find("Index=0"), std::string::npos);
+}
+
+std::string ReadRecordsText(const std::string& bytes) {
+    // Records: 4-byte size, then the bytes (see the popup test double).
+    std::string texts;
+    std::size_t at = 0;
+    while (at + 4 <= bytes.size()) {
+        std::uint32_t size = 0;
+        std::memcpy(&size, bytes.data() + at, 4);
+        at += 4;
+        const std::size_t n = size == 0xFFFFFFFFu ? 4 : size;
+        if (at + n > bytes.size()) break;
+        if (size != 0xFFFFFFFFu) texts += bytes.substr(at, n) + "|";
+        at += n;
+    }
+    return texts;
+}
+
+TEST(CalendarTest, TodaysMarkIsRemindedThroughThePopupProgramAtStart) {
+    AppUnderTest app;
+    app.UsePopupDouble();
+    const DateTime today = LocalNow();
+    const DateParts d = DecodeDate(today);
+    const std::string key = "0" + IntToZeroStr(d.month, 2) + IntToZeroStr(d.day, 2);
+    WriteFileBytes(app.PathOf(L"Marks.rec"), Utf8ToGbk(key + "=交房租\r\n"));
+    app.WriteSettings("[BAR]\r\nDefWin=0\r\n[MSG]\r\nCalendarLX=1\r\n");
+    ASSERT_TRUE(app.Start());
+    std::string received;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            received = ReadRecordsText(ReadFileBytes(app.PathOf(L"popup_received.bin")));
+            return !received.empty();
+        },
+        10s));
+    const std::string expected = Utf8ToGbk("日历标记：\r\n" + FormatDateTime("yyyy年mm月dd日 dddd", today) +
+                                           "\r\n\r\n交房租") +
+                                 std::string(1, '\0') + "|";
+    EXPECT_EQ(received, expected);
+    EXPECT_TRUE(app.Close());
+}
+
+}  // namespace
+}  // namespace kalvoro::e2e
