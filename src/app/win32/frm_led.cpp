@@ -150,14 +150,8 @@ void TFrmLED::LoadBarSkin(const std::string& path) {
     led.SetLightColor(skin->led_light);
     led.SetDarkColor(skin->led_dark);
     view_.ApplyLook(std::move(look));
-    MenuColours colours;
-    colours.icon_bar_from = skin->menu.icon_bar_start;
-    colours.icon_bar_to = skin->menu.icon_bar_stop;
-    colours.selection_from = skin->menu.selection_start;
-    colours.selection_to = skin->menu.selection_stop;
-    colours.frame = skin->menu.selection_frame;
-    main_menu_->set_colours(colours);
-    tray_menu_->set_colours(colours);
+    main_menu_->set_colours(skin->menu);
+    tray_menu_->set_colours(skin->menu);
 }
 
 void TFrmLED::LoadWindowSkin(const std::string& path) {

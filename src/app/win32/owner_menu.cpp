@@ -1,18 +1,19 @@
 #include "app/win32/owner_menu.h"
 
 #include "base/win32/text.h"
+#include "ui/win32/menu_painter.h"
 
 namespace kalvoro::win {
 
-namespace {
-
-constexpr int kIconBarWidth = 24;
-constexpr int kItemHeight = 22;
-constexpr int kSeparatorHeight = 7;
-constexpr int kImageSize = 16;
-constexpr COLORREF kImageKey = RGB(255, 0, 255);
-
-}  // namespace
+MenuColors DefaultMenuColours() {
+    MenuColors colours;
+    colours.selection_start = 16113325;
+    colours.selection_stop = 14989919;
+    colours.selection_frame = 12937777;
+    colours.icon_bar_start = 16113325;
+    colours.icon_bar_stop = 14989919;
+    return colours;
+}
 
 OwnerMenu::OwnerMenu(std::span<const MenuItemSpec> items, int first_id, HBITMAP images)
     : menu_(::CreatePopupMenu()), first_id_(first_id), images_(images) {
@@ -76,80 +77,23 @@ bool OwnerMenu::Owns(const DRAWITEMSTRUCT& draw) const {
 
 bool OwnerMenu::OnMeasureItem(MEASUREITEMSTRUCT& measure) const {
     if (measure.CtlType != ODT_MENU) return false;
-    const Row* found = nullptr;
     for (const auto& row : rows_) {
-        if (reinterpret_cast<ULONG_PTR>(row.get()) == measure.itemData) found = row.get();
-    }
-    if (!found) return false;
-    if (found->spec->command == MenuCommand::kSeparator) {
-        measure.itemWidth = 60;
-        measure.itemHeight = kSeparatorHeight;
+        if (reinterpret_cast<ULONG_PTR>(row.get()) != measure.itemData) continue;
+        MeasureMenuItem(measure, font_.get(), LookOf(*row));
         return true;
     }
-    SIZE extent{};
-    {
-        WindowDC screen(nullptr);
-        SelectObjectScope select(screen.get(), font_.get());
-        ::GetTextExtentPoint32W(screen.get(), found->caption.c_str(), static_cast<int>(found->caption.size()),
-                                &extent);
-    }
-    measure.itemWidth = static_cast<UINT>(kIconBarWidth + 8 + extent.cx + 24);
-    measure.itemHeight = kItemHeight;
-    return true;
+    return false;
 }
 
 bool OwnerMenu::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
     if (!Owns(draw)) return false;
-    const Row& row = *reinterpret_cast<const Row*>(draw.itemData);
-    HDC dc = draw.hDC;
-    const RECT& r = draw.rcItem;
-    SaveDCScope saved(dc);
-
-    FillSolid(dc, r, colours_.background);
-    RECT bar{r.left, r.top, r.left + kIconBarWidth, r.bottom};
-    FillGradient(dc, bar, colours_.icon_bar_from, colours_.icon_bar_to, false);
-
-    if (row.spec->command == MenuCommand::kSeparator) {
-        const int y = (r.top + r.bottom) / 2;
-        Pen pen(::CreatePen(PS_SOLID, 1, colours_.frame));
-        SelectObjectScope select(dc, pen.get());
-        ::MoveToEx(dc, r.left + kIconBarWidth + 4, y, nullptr);
-        ::LineTo(dc, r.right, y);
-        return true;
-    }
-
-    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-    if (selected && !disabled) {
-        RECT sel{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-        FillGradient(dc, sel, colours_.selection_from, colours_.selection_to, true);
-        Brush frame(::CreateSolidBrush(colours_.frame));
-        ::FrameRect(dc, &sel, frame.get());
-    }
-
-    const int image_top = r.top + (r.bottom - r.top - kImageSize) / 2;
-    if (row.spec->image != MenuImage::kNone && images_) {
-        MemoryDC source(dc);
-        SelectObjectScope select(source.get(), images_);
-        ::TransparentBlt(dc, r.left + 4, image_top, kImageSize, kImageSize, source.get(),
-                         static_cast<int>(row.spec->image) * kImageSize, 0, kImageSize, kImageSize, kImageKey);
-    }
-    if (row.spec->radio && (draw.itemState & ODS_CHECKED)) {
-        Brush dot(::CreateSolidBrush(colours_.text));
-        SelectObjectScope select_brush(dc, dot.get());
-        SelectObjectScope select_pen(dc, ::GetStockObject(NULL_PEN));
-        const int cx = r.left + kIconBarWidth / 2;
-        const int cy = (r.top + r.bottom) / 2;
-        ::Ellipse(dc, cx - 4, cy - 4, cx + 4, cy + 4);
-    }
-
-    SelectObjectScope select_font(dc, font_.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : colours_.text);
-    RECT text{r.left + kIconBarWidth + 8, r.top, r.right - 16, r.bottom};
-    ::DrawTextW(dc, row.caption.c_str(), static_cast<int>(row.caption.size()), &text,
-                DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    PaintMenuItem(draw, font_.get(), colours_, LookOf(*reinterpret_cast<const Row*>(draw.itemData)));
     return true;
+}
+
+MenuItemLook OwnerMenu::LookOf(const Row& row) const {
+    return MenuItemLook{row.caption, row.spec->command == MenuCommand::kSeparator, images_,
+                        static_cast<int>(row.spec->image)};
 }
 
 int OwnerMenu::Track(HWND owner, int x, int y) const {

@@ -10,20 +10,16 @@
 #include <vector>
 
 #include "app/bar_menus.h"
+#include "skin/menu_colors.h"
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
+#include "ui/win32/menu_painter.h"
 
 namespace kalvoro::win {
 
-struct MenuColours {
-    COLORREF selection_from = 16113325;
-    COLORREF selection_to = 14989919;
-    COLORREF frame = 12937777;
-    COLORREF icon_bar_from = 16113325;
-    COLORREF icon_bar_to = 14989919;
-    COLORREF text = RGB(0, 0, 0);
-    COLORREF background = RGB(255, 255, 255);
-};
+// MenuController's colours before a skin gives its own: selection and icon bar 16113325 to
+// 14989919, frame 12937777.
+MenuColors DefaultMenuColours();
 
 class OwnerMenu {
 public:
@@ -31,8 +27,8 @@ public:
     OwnerMenu(std::span<const MenuItemSpec> items, int first_id, HBITMAP images);
 
     HMENU handle() const { return menu_.get(); }
-    void set_colours(const MenuColours& colours) { colours_ = colours; }
-    const MenuColours& colours() const { return colours_; }
+    void set_colours(const MenuColors& colours) { colours_ = colours; }
+    const MenuColors& colours() const { return colours_; }
 
     // Ticks the radio row whose command is given and clears the other radio rows.
     void CheckRadio(MenuCommand command);
@@ -55,13 +51,14 @@ private:
         HMENU parent;
     };
     bool Owns(const DRAWITEMSTRUCT& draw) const;
+    MenuItemLook LookOf(const Row& row) const;
 
     std::vector<std::unique_ptr<Row>> rows_;
     MenuHandle menu_;
     HMENU submenu_ = nullptr;  // owned by menu_
     int first_id_;
     HBITMAP images_;
-    MenuColours colours_;
+    MenuColors colours_ = DefaultMenuColours();
     Font font_;
 };
 

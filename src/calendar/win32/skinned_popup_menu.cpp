@@ -4,16 +4,12 @@
 
 #include "base/win32/handles.h"
 #include "base/win32/text.h"
+#include "ui/win32/menu_painter.h"
 #include "ui/win32/ui_fonts.h"
 
 namespace kalvoro::win {
 namespace {
 
-constexpr int kIconBarWidth = 24;
-constexpr int kItemHeight = 22;
-constexpr int kSeparatorHeight = 7;
-constexpr COLORREF kMenuText = RGB(0, 0, 0);
-constexpr COLORREF kMenuBackground = RGB(255, 255, 255);
 
 bool IsSeparator(const PopupMenuItem& item) {
     return item.caption == "-";
@@ -72,68 +68,16 @@ bool SkinnedPopupMenu::Owns(ULONG_PTR item_data) const {
 bool SkinnedPopupMenu::OnMeasureItem(MEASUREITEMSTRUCT& measure) const {
     if (measure.CtlType != ODT_MENU || !Owns(measure.itemData)) return false;
     const auto& item = *reinterpret_cast<const PopupMenuItem*>(measure.itemData);
-    if (IsSeparator(item)) {
-        measure.itemWidth = 60;
-        measure.itemHeight = kSeparatorHeight;
-        return true;
-    }
     const std::wstring caption = Widen(item.caption);
-    SIZE extent{};
-    {
-        const WindowDC screen(nullptr);
-        const SelectObjectScope select(screen.get(), font_.get());
-        ::GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
-    }
-    measure.itemWidth = static_cast<UINT>(kIconBarWidth + 8 + extent.cx + 24);
-    measure.itemHeight = kItemHeight;
+    MeasureMenuItem(measure, font_.get(), MenuItemLook{caption, IsSeparator(item)});
     return true;
 }
 
 bool SkinnedPopupMenu::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
     if (draw.CtlType != ODT_MENU || !Owns(draw.itemData)) return false;
     const auto& item = *reinterpret_cast<const PopupMenuItem*>(draw.itemData);
-    const HDC dc = draw.hDC;
-    const RECT& r = draw.rcItem;
-    const SaveDCScope saved(dc);
-
-    FillSolid(dc, r, kMenuBackground);
-    const RECT bar{r.left, r.top, r.left + kIconBarWidth, r.bottom};
-    FillGradient(dc, bar, colours_.icon_bar_start, colours_.icon_bar_stop, false);
-
-    if (IsSeparator(item)) {
-        const int y = (r.top + r.bottom) / 2;
-        const Pen pen(::CreatePen(PS_SOLID, 1, colours_.selection_frame));
-        const SelectObjectScope select(dc, pen.get());
-        ::MoveToEx(dc, r.left + kIconBarWidth + 4, y, nullptr);
-        ::LineTo(dc, r.right, y);
-        return true;
-    }
-
-    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-    if (selected && !disabled) {
-        const RECT selection{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-        FillGradient(dc, selection, colours_.selection_start, colours_.selection_stop, true);
-        const Brush frame(::CreateSolidBrush(colours_.selection_frame));
-        ::FrameRect(dc, &selection, frame.get());
-    }
-    if (draw.itemState & ODS_CHECKED) {
-        const Brush dot(::CreateSolidBrush(kMenuText));
-        const SelectObjectScope select_brush(dc, dot.get());
-        const SelectObjectScope select_pen(dc, ::GetStockObject(NULL_PEN));
-        const int cx = r.left + kIconBarWidth / 2;
-        const int cy = (r.top + r.bottom) / 2;
-        ::Ellipse(dc, cx - 4, cy - 4, cx + 4, cy + 4);
-    }
-
-    const SelectObjectScope select_font(dc, font_.get());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : kMenuText);
     const std::wstring caption = Widen(item.caption);
-    // Room on the right for the system's submenu arrow.
-    RECT text{r.left + kIconBarWidth + 8, r.top, r.right - 16, r.bottom};
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-                DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    PaintMenuItem(draw, font_.get(), colours_, MenuItemLook{caption, IsSeparator(item)});
     return true;
 }
 
