@@ -6,9 +6,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 failed=()
+times=()
 stage_start=0
 begin() { stage_start=$(date +%s); echo; echo "=== $1"; }
-finish() { echo "=== $1: $(( $(date +%s) - stage_start )) s${2:+ ($2)}"; }
+finish() {
+    local line="$1: $(( $(date +%s) - stage_start )) s${2:+ ($2)}"
+    times+=("$line")
+    echo "=== $line"
+}
 run_stage() {
     local name=$1; shift
     begin "$name"
@@ -31,14 +36,19 @@ begin "Wine start"
 kalvoro_wine_up persistent && finish "Wine start" || { finish "Wine start" FAILED; failed+=("Wine start"); }
 trap kalvoro_wine_down EXIT
 begin "win64 and end-to-end tests under Wine"
-if ctest --preset win64 --output-on-failure; then
+wine_log=build/win64-ctest.log
+if ctest --preset win64 --output-on-failure 2>&1 | tee "$wine_log"; [ "${PIPESTATUS[0]}" -eq 0 ]; then
     finish "win64 and end-to-end tests under Wine"
 else
     finish "win64 and end-to-end tests under Wine" FAILED
     failed+=("win64 tests")
 fi
 
-if [ ${#failed[@]} -gt 0 ]; then
-    echo "FAILED stages: ${failed[*]}"
-    exit 1
-fi
+echo
+echo "=== stage times"
+printf '  %s\n' "${times[@]}"
+[ ${#failed[@]} -gt 0 ] && echo "FAILED stages: ${failed[*]}"
+# The last ctest's summary closes the output.
+echo
+sed -n '/tests passed, /,$p' "$wine_log"
+[ ${#failed[@]} -eq 0 ]
