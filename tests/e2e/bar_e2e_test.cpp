@@ -118,6 +118,18 @@ TEST(BarTest, HideSwitchAgainstOnStartHide) {
     }
 }
 
+TEST(BarTest, DisplayChangeBringsABarLeftOffScreenBack) {
+    AppUnderTest app;
+    ASSERT_TRUE(app.Start());
+    ::SetWindowPos(app.bar(), nullptr, 5000, 4000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(app.bar(), WM_DISPLAYCHANGE, 32, MAKELPARAM(ScreenWidth(), ::GetSystemMetrics(SM_CYSCREEN)));
+    const RECT r = BarRect(app.bar());
+    EXPECT_LE(r.right, ScreenWidth());
+    EXPECT_LE(r.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_GE(r.left, 0);
+    EXPECT_TRUE(app.Close());
+}
+
 TEST(BarTest, SecondStartRestoresTheFirstAndLeavesNoWindow) {
     AppUnderTest app;
     app.WriteSettings("[BAR]\r\nDefWin=0\r\nOnStartHide=1\r\n");

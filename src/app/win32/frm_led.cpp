@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/bar_menus.h"
 #include "app/calendar_date_texts.h"
 #include "app/win32/process_globals.h"
@@ -182,6 +184,19 @@ void TFrmLED::SetAlwaysOnTop(bool on_top) {
 }
 
 void TFrmLED::SetDateLoop(bool on) { display_->date_loop_on = on; }
+
+void TFrmLED::KeepOnScreen() {
+    // A bar left outside every screen after a display change comes back to the nearest one.
+    const RECT bar = WindowRect();
+    if (::MonitorFromRect(&bar, MONITOR_DEFAULTTONULL)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromRect(&bar, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const int left = std::clamp<int>(bar.left, work.left, std::max<int>(work.left, work.right - kBarWidth));
+    const int top = std::clamp<int>(bar.top, work.top, std::max<int>(work.top, work.bottom - kBarHeight));
+    ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void TFrmLED::MinimiseToTray() { ::ShowWindow(hwnd(), SW_HIDE); }
 
@@ -571,6 +586,18 @@ LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case kMsgTrayAnimateOff:
             tray_.StopAnimation();
             return 0;
+        case WM_TIMECHANGE:
+            // The user or a time sync set the clock: show the new time now, not at the next tick.
+            Guarded([&] { TimerClockTimer(); });
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) {
+                Guarded([&] { TimerClockTimer(); });
+            }
+            break;
+        case WM_DISPLAYCHANGE:
+            Guarded([&] { KeepOnScreen(); });
+            break;
         case WM_CLOSE:
             FormClose();
             ::DestroyWindow(hwnd());

@@ -42,6 +42,7 @@ public:
     void SetAlwaysOnTop(bool on_top);
     void SetDateLoop(bool on);
     void MinimiseToTray();
+    void KeepOnScreen();
     void RestoreFromTray();
     IPopupSender& popup() { return popup_; }
 
