@@ -1,36 +1,29 @@
 #!/usr/bin/env bash
-# CPU time of the running bar under Wine over a while, against a program that only runs a
-# one-second timer. Usage: scripts/measure-tick-cpu.sh [seconds]   (after scripts/run.sh built it)
+# CPU time of the running bar under Wine over a while, beside a program that only runs a
+# one-second timer, both started together. Usage: scripts/measure-tick-cpu.sh [seconds]
+# (after scripts/run.sh or scripts/test.sh built build/win64; KALVORO_BUILD_DIR names another).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-180}
 build=${KALVORO_BUILD_DIR:-$root/build/win64}
-app="$build/app"
-null="$build/tests/bench/null_timer.exe"
+app=$(mktemp -d)
+cp -r "$build/app/." "$app/"
 export KALVORO_WINEPREFIX=${KALVORO_WINEPREFIX:-$root/build/wineprefix-measure}
 source "$root/scripts/wine-env.sh"
 kalvoro_wine_up persistent
-trap kalvoro_wine_down EXIT
+trap 'kalvoro_wine_down; rm -rf "$app"' EXIT
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-measure() {  # name, windows exe, folder
-    (cd "$3" && wine "$2" >/dev/null 2>&1 &)
-    local pid=""
-    for _ in $(seq 1 100); do
-        pid=$(pgrep -x "$(basename "$2" | cut -c1-15)" | head -n 1 || true)
-        [ -n "$pid" ] && break
-        sleep 0.2
-    done
-    sleep 10  # start-up is not what we measure
-    local start end
-    start=$(cpu_ticks "$pid")
-    sleep "$seconds"
-    end=$(cpu_ticks "$pid")
-    local hz
-    hz=$(getconf CLK_TCK)
-    echo "$1: $(( (end - start) * 1000 / hz )) ms CPU over ${seconds} s"
-    kill "$pid" 2>/dev/null || true
-    sleep 1
-}
-measure "Kalvoro.exe" ./Kalvoro.exe "$app"
-measure "null timer" "$null" "$(dirname "$null")"
+(cd "$app" && wine ./Kalvoro.exe >/dev/null 2>&1 &)
+(cd "$build/tests/bench" && wine ./null_timer.exe >/dev/null 2>&1 &)
+sleep 12  # start-up is not what we measure
+bar=$(pgrep -n -x Kalvoro.exe)
+null=$(pgrep -n -x null_timer.exe)
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+bar_start=$(ticks "$bar")
+null_start=$(ticks "$null")
+sleep "$seconds"
+hz=$(getconf CLK_TCK)
+echo "Kalvoro.exe: $(( ($(ticks "$bar") - bar_start) * 1000 / hz )) ms CPU over $seconds s"
+echo "null timer:  $(( ($(ticks "$null") - null_start) * 1000 / hz )) ms CPU over $seconds s"
+grep -E 'VmRSS' "/proc/$bar/status" | sed 's/^/Kalvoro.exe /'
+kill "$bar" "$null" 2>/dev/null || true
