@@ -20,23 +20,23 @@ OwnerMenu::OwnerMenu(std::span<const MenuItemSpec> items, int first_id, HBITMAP 
     font_.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
     int id = first_id;
-    for (const MenuItemSpec& spec : items) {
-        auto row = std::make_unique<Row>(Row{&spec, Widen(spec.caption), id++, nullptr});
-        if (!spec.visible) {
+    for (const MenuItemSpec& item : items) {
+        auto row = std::make_unique<Row>(Row{&item, Widen(item.caption), id++, nullptr});
+        if (!item.visible) {
             rows_.push_back(std::move(row));
             continue;
         }
-        HMENU parent = spec.in_submenu && submenu_ ? submenu_ : menu_.get();
+        HMENU parent = item.in_submenu && submenu_ ? submenu_ : menu_.get();
         row->parent = parent;
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
         info.fType = MFT_OWNERDRAW;
-        if (spec.command == MenuCommand::kSeparator) info.fType |= MFT_SEPARATOR;
-        if (spec.radio) info.fType |= MFT_RADIOCHECK;
+        if (item.command == MenuCommand::kSeparator) info.fType |= MFT_SEPARATOR;
+        if (item.radio) info.fType |= MFT_RADIOCHECK;
         info.wID = static_cast<UINT>(row->id);
         info.dwItemData = reinterpret_cast<ULONG_PTR>(row.get());
-        if (spec.command == MenuCommand::kOptionsSubmenu) {
+        if (item.command == MenuCommand::kOptionsSubmenu) {
             submenu_ = ::CreatePopupMenu();
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = submenu_;
@@ -49,14 +49,14 @@ OwnerMenu::OwnerMenu(std::span<const MenuItemSpec> items, int first_id, HBITMAP 
 const MenuItemSpec* OwnerMenu::RowOf(int command_id) const {
     const int index = command_id - first_id_;
     if (index < 0 || index >= static_cast<int>(rows_.size())) return nullptr;
-    return rows_[static_cast<std::size_t>(index)]->spec;
+    return rows_[static_cast<std::size_t>(index)]->item;
 }
 
 void OwnerMenu::CheckRadio(MenuCommand command) {
     for (const auto& row : rows_) {
-        if (!row->spec->radio || !row->parent) continue;
+        if (!row->item->radio || !row->parent) continue;
         ::CheckMenuItem(row->parent, static_cast<UINT>(row->id),
-                        MF_BYCOMMAND | (row->spec->command == command ? MF_CHECKED : MF_UNCHECKED));
+                        MF_BYCOMMAND | (row->item->command == command ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 
@@ -92,8 +92,8 @@ bool OwnerMenu::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
 }
 
 MenuItemLook OwnerMenu::LookOf(const Row& row) const {
-    return MenuItemLook{row.caption, row.spec->command == MenuCommand::kSeparator, images_,
-                        static_cast<int>(row.spec->image)};
+    return MenuItemLook{row.caption, row.item->command == MenuCommand::kSeparator, images_,
+                        static_cast<int>(row.item->image)};
 }
 
 int OwnerMenu::Track(HWND owner, int x, int y) const {

@@ -1,6 +1,6 @@
 #pragma once
 // Pop-up menus drawn by the program: an icon bar with a gradient on the left, a gradient selection
-// with a frame, the 16 x 16 menu images, and radio ticks. Built from a table of item specs.
+// with a frame, the 16 x 16 menu images, and radio ticks. Built from a table of item descriptions.
 
 #include <windows.h>
 
@@ -45,7 +45,7 @@ public:
 
 private:
     struct Row {
-        const MenuItemSpec* spec;
+        const MenuItemSpec* item;
         std::wstring caption;
         int id;
         HMENU parent;
