@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/clock_display.h"
+#include "app/clock_display_null_view.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -24,30 +25,6 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace kalvoro {
 namespace {
 
-class QuietDateLine final : public IDateLine {
-public:
-    int LineCount() const override { return 1; }
-    const std::string& Line(int) const override { return line_; }
-    void SetFirstLine(const std::string& line) override { line_ = line; }
-    bool Active() const override { return false; }
-    void SetActive(bool) override {}
-    int CurrentLine() const override { return 0; }
-    void ShowLine(int) override {}
-
-private:
-    std::string line_;
-};
-
-class QuietBar final : public IBarDisplay {
-public:
-    void ShowTime(const char* hhmmss) override { last = hhmmss[7]; }
-    void SetHint(const std::string&) override {}
-    IDateLine& DateLine() override { return line; }
-    void UpdateClockHands(DateTime, bool) override {}
-    char last = 0;
-    QuietDateLine line;
-};
-
 class Texts final : public IDateTexts {
 public:
     std::string LunarText(DateTime) override { return "农历的一个很长的文字，超过小字符串的长度"; }
@@ -57,7 +34,7 @@ public:
 };
 
 TEST(ClockDisplayAllocationTest, SteadyStateTickAllocatesNothing) {
-    QuietBar bar;
+    NullBar bar;
     Texts texts;
     ClockDisplay display(bar, texts, ChineseDateLocale());
     const DateTime day = EncodeDate(2026, 12, 9);

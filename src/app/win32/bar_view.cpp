@@ -161,8 +161,10 @@ void BarView::ApplyLook(BarLook look) {
 }
 
 void BarView::Paint(HDC target) {
-    OffscreenSurface surface(target, kBarWidth, kBarHeight);
-    if (!surface) return;
+    // Made once: the bar repaints every second and should not make and free a bitmap each time.
+    if (!surface_) surface_ = std::make_unique<OffscreenSurface>(target, kBarWidth, kBarHeight);
+    if (!*surface_) return;
+    OffscreenSurface& surface = *surface_;
     HDC dc = surface.dc();
     PaintBackground(dc);
     PaintPanel(dc);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "app/bar_settings.h"
@@ -75,6 +76,7 @@ private:
     Font time_font_;
     COLORREF time_colour_ = RGB(255, 255, 255);
     BarLook look_;
+    std::unique_ptr<OffscreenSurface> surface_;
     BarPart hot_ = BarPart::kNone;
     BarPart pressed_ = BarPart::kNone;
 };
