@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "base/gbk.h"
-#include "popup/popup_protocol.h"
+#include "base/popup_protocol.h"
 
 namespace kalvoro::popup {
 

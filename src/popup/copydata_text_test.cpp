@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/gbk.h"
-#include "popup/popup_protocol.h"
+#include "base/popup_protocol.h"
 
 namespace kalvoro::popup {
 namespace {

@@ -14,11 +14,10 @@
 #include <cwchar>
 #include <string>
 
+#include "base/popup_protocol.h"
+
 namespace {
 
-constexpr UINT kRegisterMessage = 0x04BC;
-constexpr UINT kBarNoticeMessage = 0x04BD;
-constexpr LPARAM kNoticeBarClosing = 2;
 constexpr std::uint32_t kNoticeRecordMarker = 0xFFFFFFFF;
 constexpr UINT_PTR kBarWatchTimer = 1;
 constexpr UINT kBarWatchIntervalMs = 250;
@@ -64,9 +63,9 @@ LRESULT CALLBACK DoubleProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
         case WM_COPYDATA:
             RecordCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lparam));
             return TRUE;
-        case kBarNoticeMessage:
+        case kalvoro::kMsgPopupNotify:
             RecordNotice(lparam);
-            if (lparam == kNoticeBarClosing) DestroyWindow(hwnd);
+            if (lparam == kalvoro::kPopupBarClosing) DestroyWindow(hwnd);
             return 0;
         case WM_TIMER:
             if (wparam == kBarWatchTimer && !IsWindow(g_bar)) DestroyWindow(hwnd);
@@ -118,7 +117,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SetTimer(hwnd, kBarWatchTimer, kBarWatchIntervalMs, nullptr);
     const std::wstring folder = g_record_path.substr(0, g_record_path.find_last_of(L'\\') + 1);
     const bool silent = GetFileAttributesW((folder + L"popup_silent").c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!silent) PostMessageW(g_bar, kRegisterMessage, 0, reinterpret_cast<LPARAM>(hwnd));
+    if (!silent) PostMessageW(g_bar, kalvoro::kMsgPopupRegister, 0, reinterpret_cast<LPARAM>(hwnd));
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/popup_messages.h"
+#include "base/popup_protocol.h"
 
 namespace kalvoro::win {
 

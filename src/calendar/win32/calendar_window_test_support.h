@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/popup_messages.h"
+#include "base/popup_protocol.h"
 #include "base/file_store.h"
 #include "base/gbk.h"
 #include "base/win32/text.h"

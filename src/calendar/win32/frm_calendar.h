@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/popup_messages.h"
+#include "base/popup_protocol.h"
 #include "base/clock.h"
 #include "base/file_store.h"
 #include "base/win32/gdi.h"

@@ -7,7 +7,7 @@
 
 #include "base/win32/text.h"
 #include "popup/copydata_text.h"
-#include "popup/popup_protocol.h"
+#include "base/popup_protocol.h"
 
 namespace kalvoro::win {
 namespace {
@@ -74,7 +74,7 @@ bool PopupHostWindow::Create() {
         return false;
     }
     SetTimer(hwnd(), kTickTimer, kTickIntervalMs, nullptr);
-    PostMessageW(bar_, popup::kRegisterMessage, 0, reinterpret_cast<LPARAM>(hwnd()));
+    PostMessageW(bar_, kMsgPopupRegister, 0, reinterpret_cast<LPARAM>(hwnd()));
     return true;
 }
 
@@ -82,7 +82,7 @@ LRESULT PopupHostWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
     switch (message) {
         case WM_COPYDATA:
             return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lparam));
-        case popup::kBarNoticeMessage:
+        case kMsgPopupNotify:
             OnBarNotice(lparam);
             return 0;
         case WM_TIMER:
@@ -123,9 +123,9 @@ BOOL PopupHostWindow::OnCopyData(const COPYDATASTRUCT* data) {
 }
 
 void PopupHostWindow::OnBarNotice(LPARAM notice) {
-    if (notice == popup::kNoticeSettingsChanged) {
+    if (notice == kPopupSettingsRewritten) {
         ReloadSettings();
-    } else if (notice == popup::kNoticeBarClosing) {
+    } else if (notice == kPopupBarClosing) {
         Quit();
     }
 }
@@ -194,13 +194,13 @@ void PopupHostWindow::Synchronise() {
 void PopupHostWindow::SetTrayAnimation(bool on) {
     if (on == tray_animating_) return;
     tray_animating_ = on;
-    PostMessageW(bar_, on ? popup::kTrayAnimationStartMessage : popup::kTrayAnimationStopMessage, 0, 0);
+    PostMessageW(bar_, on ? kMsgTrayAnimateOn : kMsgTrayAnimateOff, 0, 0);
 }
 
 void PopupHostWindow::Quit() {
     if (quitting_) return;
     // The bar is gone or going: leave its tray icon still if it is still there to see it.
-    if (tray_animating_ && IsWindow(bar_)) PostMessageW(bar_, popup::kTrayAnimationStopMessage, 0, 0);
+    if (tray_animating_ && IsWindow(bar_)) PostMessageW(bar_, kMsgTrayAnimateOff, 0, 0);
     quitting_ = true;
     windows_.clear();
     Destroy();

@@ -12,7 +12,7 @@
 #include "base/win32/handles.h"
 #include "base/win32/text.h"
 #include "popup/bar_handle_argument.h"
-#include "popup/popup_protocol.h"
+#include "base/popup_protocol.h"
 #include "popup/win32/popup_host_window.h"
 
 namespace {
@@ -38,7 +38,7 @@ int RunPopupProgram(HWND bar) {
     kalvoro::win::KernelHandle instance(CreateMutexW(nullptr, FALSE, instance_name.c_str()));
     if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
         if (HWND running = kalvoro::win::PopupHostWindow::FindRunningInstance(bar)) {
-            PostMessageW(bar, kalvoro::popup::kRegisterMessage, 0, reinterpret_cast<LPARAM>(running));
+            PostMessageW(bar, kalvoro::kMsgPopupRegister, 0, reinterpret_cast<LPARAM>(running));
         }
         return 0;
     }

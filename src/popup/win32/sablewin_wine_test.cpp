@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/gbk.h"
-#include "popup/popup_protocol.h"
+#include "base/popup_protocol.h"
 
 namespace kalvoro::popup {
 namespace {

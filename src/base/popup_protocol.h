@@ -1,7 +1,9 @@
 #pragma once
-// Texts for the user go to the popup message program; the bar and its parts reach it only
-// through this interface.
+// The popup message program ("Sablewin.exe") and the bar talk through these window messages; every
+// part of the program that shows a text to the user reaches the popup program through IPopupSender.
+// The values are fixed: the bar, the popup program and any stand-in for it rely on them.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,11 +11,14 @@ namespace kalvoro {
 
 inline constexpr unsigned kMsgPopupRegister = 0x04BC;   // popup -> bar, lParam = popup window
 inline constexpr unsigned kMsgPopupNotify = 0x04BD;     // bar -> popup, lParam 1 or 2
-inline constexpr unsigned kMsgTrayAnimateOn = 0x04BE;   // popup -> bar
+inline constexpr unsigned kMsgTrayAnimateOn = 0x04BE;   // popup -> bar: a message waits unread
 inline constexpr unsigned kMsgTrayAnimateOff = 0x04BF;  // popup -> bar
 inline constexpr long kPopupSettingsRewritten = 1;
 inline constexpr long kPopupBarClosing = 2;
 inline constexpr char kPopupProgramName[] = "Sablewin.exe";
+
+// A WM_COPYDATA text larger than this is refused.
+inline constexpr std::size_t kMaxCopyDataBytes = 64 * 1024;
 
 class IPopupSender {
 public:

@@ -1,4 +1,4 @@
-#include "app/popup_messages.h"
+#include "base/popup_protocol.h"
 
 #include "base/gbk.h"
 
