@@ -28,7 +28,7 @@ enum class MenuCommand {
 
 enum class MenuImage { kNone = -1, kSettings = 0, kHelp, kExit, kAbout, kHomePage, kTasks, kMarks, kWorldTime };
 
-struct MenuItemSpec {
+struct MenuRow {
     std::string_view name;  // PM_... name of the item
     std::string_view caption;
     MenuCommand command;
@@ -39,8 +39,8 @@ struct MenuItemSpec {
     bool in_submenu;  // one of the six settings pages under 系统设置
 };
 
-std::span<const MenuItemSpec> MainMenuItems();
-std::span<const MenuItemSpec> TrayMenuItems();
+std::span<const MenuRow> MainMenuItems();
+std::span<const MenuRow> TrayMenuItems();
 
 // Command identifiers of the Win32 menus: one per row, so a click names its row.
 inline constexpr int kMainMenuFirstId = 1000;

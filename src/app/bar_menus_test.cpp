@@ -7,9 +7,9 @@
 namespace kalvoro {
 namespace {
 
-std::string VisibleCaptions(std::span<const MenuItemSpec> items) {
+std::string VisibleCaptions(std::span<const MenuRow> items) {
     std::string out;
-    for (const MenuItemSpec& item : items) {
+    for (const MenuRow& item : items) {
         if (!item.visible || item.in_submenu) continue;
         out += std::string(item.caption) + "|";
     }
@@ -26,7 +26,7 @@ TEST(BarMenusTest, TrayMenuShowsItsItemsInOrder) {
 }
 
 TEST(BarMenusTest, RadioTagsAreTheModeNumbers) {
-    for (const MenuItemSpec& item : MainMenuItems()) {
+    for (const MenuRow& item : MainMenuItems()) {
         const int expected_tag[] = {0, 2, 1, 3};
         if (item.radio) {
             EXPECT_EQ(item.tag, expected_tag[static_cast<int>(item.command) - static_cast<int>(MenuCommand::kModeCompact)]);
@@ -38,7 +38,7 @@ TEST(BarMenusTest, RadioTagsAreTheModeNumbers) {
 TEST(BarMenusTest, SettingsPagesAreNumberedZeroToFive) {
     for (auto items : {MainMenuItems(), TrayMenuItems()}) {
         int page = 0;
-        for (const MenuItemSpec& item : items) {
+        for (const MenuRow& item : items) {
             if (!item.in_submenu) continue;
             EXPECT_EQ(item.command, MenuCommand::kOptionsPage);
             EXPECT_EQ(item.tag, page++);

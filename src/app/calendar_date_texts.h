@@ -1,5 +1,5 @@
 #pragma once
-// The bar's date texts from the lunar engine and the calendar window's festival rows.
+// The bar's date texts from the lunar engine and the core's festival lists.
 
 #include "app/clock_display.h"
 #include "calendar/festival_list.h"
@@ -8,7 +8,7 @@ namespace kalvoro {
 
 class CalendarDateTexts final : public IDateTexts {
 public:
-    // The list is the calendar window's; it outlives this object.
+    // The list outlives this object.
     explicit CalendarDateTexts(const TFestivalList& festivals) : festivals_(festivals) {}
 
     std::string LunarText(DateTime date) override;

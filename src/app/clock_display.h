@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/app_tick.h"
 #include "base/date_time.h"
 
 namespace kalvoro {
@@ -49,12 +50,14 @@ inline constexpr char kFontCnTag[] = "<FontCN>";
 inline constexpr char kFontAdTag[] = "<FontAD>";
 inline constexpr char kGregorianDateFormat[] = "yyyy年mm月dd日 dddd";
 
-class ClockDisplay {
+class ClockDisplay final : public ITickListener {
 public:
     ClockDisplay(IBarDisplay& display, IDateTexts& texts, const DateLocale& locale)
         : display_(display), texts_(texts), locale_(locale) {}
 
     void Update(DateTime now, bool force_clock);
+    // The tick's display stage: the update with the force-clock flag off.
+    void OnTick(DateTime now) override { Update(now, false); }
 
     DateTime shown_date() const { return shown_date_; }
     const std::string& hint() const { return hint_; }

@@ -62,7 +62,12 @@ void TLssCalendar::SetCalColors(const TLssCalColors& colors) {
 }
 
 void TLssCalendar::SetFtvList(const TFestivalList& festivals) {
-    festivals_ = festivals;
+    FtvList() = festivals;
+    Repaint();
+}
+
+void TLssCalendar::ShareFtvList(TFestivalList& festivals) {
+    shared_festivals_ = &festivals;
     Repaint();
 }
 
@@ -211,11 +216,11 @@ int TLssCalendar::GetWeekNumber(DateTime date) const {
 }
 
 FestivalText TLssCalendar::GetFestivalText(DateTime date) const {
-    return kalvoro::GetFestivalText(festivals_, date);
+    return kalvoro::GetFestivalText(FtvList(), date);
 }
 
 std::int32_t TLssCalendar::GetMarkColor(DateTime date) const {
-    return kalvoro::GetMarkColor(festivals_, date);
+    return kalvoro::GetMarkColor(FtvList(), date);
 }
 
 void TLssCalendar::MouseDown(int x, int y) {
@@ -312,7 +317,7 @@ CalendarHintRequest TLssCalendar::HintAt(int x, int y, const DateLocale& locale)
         hinted_ = {true, place, date};
         request.changed = true;
         request.text =
-            arrow_text.empty() ? CalendarHintText(date, festivals_, use_iso8601_, locale) : std::string(arrow_text);
+            arrow_text.empty() ? CalendarHintText(date, FtvList(), use_iso8601_, locale) : std::string(arrow_text);
     }
     return request;
 }

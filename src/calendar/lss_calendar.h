@@ -58,10 +58,12 @@ public:
     const TLssCalColors& CalColors() const { return colors_; }
     // Copies the values; a font change also makes DayTextFont the control's Font. Repaints.
     void SetCalColors(const TLssCalColors& colors);
-    const TFestivalList& FtvList() const { return festivals_; }
+    const TFestivalList& FtvList() const { return shared_festivals_ ? *shared_festivals_ : festivals_; }
     // Changes made through this reference (marks) show at the next repaint.
-    TFestivalList& FtvList() { return festivals_; }
+    TFestivalList& FtvList() { return shared_festivals_ ? *shared_festivals_ : festivals_; }
     void SetFtvList(const TFestivalList& festivals);
+    // Draws from a list owned elsewhere (it must outlive the control) instead of its own copy.
+    void ShareFtvList(TFestivalList& festivals);
     const CalFont& Font() const { return font_; }
     void SetFont(const CalFont& font) { font_ = font; }
 
@@ -173,6 +175,7 @@ private:
 
     TLssCalColors colors_;
     TFestivalList festivals_;
+    TFestivalList* shared_festivals_ = nullptr;
     CalFont font_{"宋体", kGb2312Charset, kClWindowText, 9, 0};
     TLssCalStyle lunar_style_ = TLssCalStyle::csRight;
     TLssCalStyle festival_style_ = TLssCalStyle::csBottom;

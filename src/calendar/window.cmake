@@ -4,6 +4,7 @@ kalvoro_library(kalvoro_calendar_window
     SOURCES
         calendar_info_lines.cpp
         calendar_marks.cpp
+        calendar_stores.cpp
         calendar_window_menus.cpp
         mark_editor.cpp
         mark_keys.cpp

@@ -10,18 +10,15 @@
 
 namespace kalvoro {
 
-inline constexpr std::string_view kSkinSettingsSection = "SKIN";
-inline constexpr std::string_view kBarSkinSetting = "SkinFile";     // bare file name in "Skin\"
-inline constexpr std::string_view kClockSkinSetting = "ClockFile";  // bare file name in "Clock\"
-inline constexpr std::string_view kWindowSkinSetting = "WinFile";   // path relative to AppDir
-
+// The settings name a bar skin and a clock skin by their bare file names in these folders, and the
+// window skin by a path relative to the application folder.
 inline constexpr std::string_view kBarSkinFolder = "Skin\\";
 inline constexpr std::string_view kClockSkinFolder = "Clock\\";
 inline constexpr std::string_view kBarSkinExtension = ".sk";
 inline constexpr std::string_view kClockSkinExtension = ".cl";
 
-// Earlier versions parsed descriptions through this file in AppDir. Nothing writes it any more;
-// the bar still deletes a stale one when it is destroyed.
+// A temporary file some skin tools leave in the application folder; the bar deletes a stale one
+// when it is destroyed.
 inline constexpr std::string_view kSkinDoneTempName = "SkinDone.tmp";
 
 // AppDir + "Skin\" + name, AppDir + "Clock\" + name, AppDir + relative path; nothing for an empty

@@ -135,6 +135,11 @@ bool AppUnderTest::Start(const std::wstring& arguments) {
     });
 }
 
+HANDLE AppUnderTest::LaunchOnly(const std::wstring& arguments) const {
+    DWORD pid = 0;
+    return Launch(PathOf(L"Kalvoro.exe"), dir_, arguments, pid).release();
+}
+
 DWORD AppUnderTest::StartSecondCopy(const std::wstring& arguments) {
     DWORD pid = 0;
     win::KernelHandle second = Launch(PathOf(L"Kalvoro.exe"), dir_, arguments, pid);

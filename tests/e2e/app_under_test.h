@@ -37,6 +37,8 @@ public:
 
     // Starts Kalvoro.exe with the given arguments and waits for its bar to show; false when it did not.
     bool Start(const std::wstring& arguments = L"");
+    // Starts a copy of the executable and returns its process at once (the caller owns it).
+    HANDLE LaunchOnly(const std::wstring& arguments = L"") const;
     // Starts another copy of the same executable and waits for it to end; returns its exit code.
     DWORD StartSecondCopy(const std::wstring& arguments = L"");
 

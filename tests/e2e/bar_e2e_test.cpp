@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "e2e/app_under_test.h"
@@ -156,6 +157,71 @@ TEST(BarTest, StaleInstanceBlockDoesNotKeepTheProgramFromStarting) {
     ::CloseHandle(block);
 }
 
+// After a crash the block can name a window of another program; a new start must neither restore
+// that window nor refuse to start.
+TEST(BarTest, InstanceBlockNamingAForeignWindowIsNotRestored) {
+    const HWND foreign = ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP, 10, 10, 50, 20, nullptr, nullptr,
+                                           nullptr, nullptr);
+    ASSERT_NE(foreign, nullptr);
+    HANDLE block = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4,
+                                        L"{890B9BDE-EEE5-41EC-A4B8-F217ABDC0D17}");
+    ASSERT_NE(block, nullptr);
+    auto* view = static_cast<volatile DWORD*>(::MapViewOfFile(block, FILE_MAP_ALL_ACCESS, 0, 0, 4));
+    ASSERT_NE(view, nullptr);
+    *view = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(foreign));
+    AppUnderTest app;
+    EXPECT_TRUE(app.Start());
+    EXPECT_FALSE(::IsWindowVisible(foreign));
+    EXPECT_TRUE(app.Close());
+    ::UnmapViewOfFile(const_cast<DWORD*>(view));
+    ::CloseHandle(block);
+    ::DestroyWindow(foreign);
+}
+
+// Two starts at once (the second while the first is still starting up) give one bar.
+int VisibleBars() {
+    int count = 0;
+    HWND window = nullptr;
+    while ((window = ::FindWindowExW(nullptr, window, L"TFrmLED", nullptr)) != nullptr) {
+        if (::IsWindowVisible(window)) ++count;
+    }
+    return count;
+}
+
+TEST(BarTest, TwoStartsAtOnceGiveOneBar) {
+    AppUnderTest app;
+    app.WriteSettings("[BAR]\r\nDefWin=0\r\n");
+    win::KernelHandle first(app.LaunchOnly());
+    win::KernelHandle second(app.LaunchOnly());
+    ASSERT_TRUE(first && second);
+    const auto ended = [](const win::KernelHandle& p) { return ::WaitForSingleObject(p.get(), 0) == WAIT_OBJECT_0; };
+    ASSERT_TRUE(WaitFor([&] { return ended(first) || ended(second); }, 30s));
+    ASSERT_TRUE(WaitFor([&] { return VisibleBars() == 1; }, 30s));
+    PumpFor(1s);
+    EXPECT_EQ(VisibleBars(), 1);
+    EXPECT_FALSE(ended(first) && ended(second));
+    ::PostMessageW(::FindWindowW(L"TFrmLED", nullptr), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return ended(first) && ended(second); }, 30s));
+}
+
+// A position save that fails (the file locked) is tried again until it succeeds.
+TEST(BarTest, FailedPositionSaveIsRetried) {
+    AppUnderTest app;
+    app.WriteSettings("[BAR]\r\nDefWin=0\r\nLeft=100\r\nTop=100\r\n");
+    ASSERT_TRUE(app.Start());
+    HANDLE lock = ::CreateFileW(app.PathOf(L"skin.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ::SetWindowPos(app.bar(), nullptr, 200, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpFor(std::chrono::milliseconds(4500));  // two save ticks pass while the file is locked
+    ::CloseHandle(lock);
+    EXPECT_TRUE(WaitFor([&] {
+        const std::string text = app.ReadSettings();
+        return text.find("Left=200") != std::string::npos && text.find("Top=300") != std::string::npos;
+    }));
+    app.Kill();
+}
+
 struct DialogSearch {
     DWORD pid;
     HWND found;
@@ -197,7 +263,7 @@ TEST(BarTest, HelpWithoutItsFileShowsTheWarning) {
     }));
     std::wstring text;
     ::EnumChildWindows(search.found, FindStaticText, reinterpret_cast<LPARAM>(&text));
-    EXPECT_EQ(text, L"\"FExePath.chm\" 文件不存在。");
+    EXPECT_EQ(text, L"\"KalvoroHelp.chm\" 文件不存在。");
     PumpFor(500ms);
     SaveSnapshot(CaptureScreen(RECT{0, 0, ScreenWidth(), ::GetSystemMetrics(SM_CYSCREEN)}), L"help-warning");
     ::PostMessageW(search.found, WM_CLOSE, 0, 0);

@@ -107,6 +107,28 @@ TEST(CalendarTest, CompactModeHidesTheCalendar) {
     EXPECT_NE(app.ReadSettings().find("Index=0"), std::string::npos);
 }
 
+// Minimising the bar (隐藏窗口 of the tray menu) takes the open calendar and its shadow along;
+// restoring brings both back.
+TEST(CalendarTest, MinimisingTheBarHidesTheCalendarAndItsShadow) {
+    constexpr int kHideItem = 2000 + 1;  // 隐藏窗口 in the tray menu
+    AppUnderTest app;
+    app.WriteSettings("[BAR]\r\nDefWin=2\r\nTop=40\r\n[MSG]\r\nCalendarLX=0\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(WaitFor([&] { return VisibleCalendar(app) != nullptr; }));
+    const std::size_t shadows_with_calendar = app.WindowsOfClass(L"KalvoroFormShadow").size();
+    ASSERT_GE(shadows_with_calendar, 2u);  // the bar's and the calendar's
+
+    ::PostMessageW(app.bar(), WM_COMMAND, kHideItem, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(app.bar()); }));
+    EXPECT_TRUE(WaitFor([&] { return VisibleCalendar(app) == nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return app.WindowsOfClass(L"KalvoroFormShadow").empty(); }));
+
+    ::PostMessageW(app.bar(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(WaitFor([&] { return VisibleCalendar(app) != nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return app.WindowsOfClass(L"KalvoroFormShadow").size() == shadows_with_calendar; }));
+    ASSERT_TRUE(app.Close());
+}
+
 std::string ReadRecordsText(const std::string& bytes) {
     // Records: 4-byte size, then the bytes (see the popup test double).
     std::string texts;

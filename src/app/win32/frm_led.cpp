@@ -7,14 +7,14 @@
 #include <algorithm>
 
 #include "app/bar_menus.h"
-#include "app/calendar_date_texts.h"
-#include "app/win32/process_globals.h"
+#include "app/win32/heading_font.h"
 #include "calendar/mark_texts.h"
 #include "base/clock.h"
 #include "base/file_store.h"
 #include "base/win32/text.h"
 #include "resource_ids.h"
 #include "skin/bar_skin.h"
+#include "skin/skin_files.h"
 #include "skin/window_skin.h"
 #include "ui/win32/fade_out_window.h"
 #include "ui/win32/frame_skin.h"
@@ -28,13 +28,8 @@ namespace {
 constexpr UINT kMsgTaskbarIcon = TrayIcon::kCallbackMessage;
 constexpr wchar_t kProductTitle[] = L"Kalvoro 3.7.8";
 constexpr int kMinimumAlpha = 55;
+constexpr char kHelpFileName[] = "KalvoroHelp.chm";
 constexpr wchar_t kHomePageAddress[] = L"https://kalvoro.example/";
-
-DateTime LocalNow() {
-    SYSTEMTIME st;
-    ::GetLocalTime(&st);
-    return EncodeDateTime({st.wYear, st.wMonth, st.wDay}, {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
-}
 
 BYTE BarAlpha(int transparency) {
     // The bar takes the value modulo 256; a result too faint to see would leave the user no bar to
@@ -45,11 +40,10 @@ BYTE BarAlpha(int transparency) {
 
 }  // namespace
 
-TFrmLED::TFrmLED(std::string app_dir, std::wstring command_line_parameter)
-    : app_dir_(std::move(app_dir)),
+TFrmLED::TFrmLED(AppCore& core, std::wstring command_line_parameter)
+    : core_(core),
       parameter_(std::move(command_line_parameter)),
-      settings_(DiskFileStore(), app_dir_ + kSettingsFileName),
-      popup_(nullptr, Widen(app_dir_ + kPopupProgramName)) {}
+      popup_(nullptr, Widen(core.app_dir() + kPopupProgramName)) {}
 
 TFrmLED::~TFrmLED() = default;
 
@@ -65,7 +59,6 @@ bool TFrmLED::Create() {
         return false;
     }
     popup_.set_bar(hwnd());
-    HeadingFont = ChooseHeadingFont();
     view_.Attach(hwnd());
 
     menu_images_.reset(static_cast<HBITMAP>(
@@ -87,7 +80,7 @@ bool TFrmLED::Create() {
     view_.AttachToolTips(tooltip_.get());
 
     // Start-up, in its fixed order.
-    LoadSettings(false);
+    ApplySettings();
     RECT placed = WindowRect();
     saved_bar_left_ = placed.left;
     saved_bar_top_ = placed.top;
@@ -100,35 +93,37 @@ bool TFrmLED::Create() {
     magnetic_->AddWindow(hwnd());
 
     // The calendar window lives from here to the end: the bar's date texts come from it.
-    calendar_ = std::make_unique<TFrmCalendar>(clock_);
-    if (calendar_->Create(hwnd(), app_dir_, popup_, Narrow(HeadingFont))) {
-        magnetic_->AddChildWindow(calendar_->hwnd(), hwnd());
-        calendar_->OnSwitchMode = [this](int mode) { SwitchMode(mode); };
-        date_texts_ = std::make_unique<CalendarDateTexts>(calendar_->Festivals());
-    } else {
-        calendar_.reset();
-        static const TFestivalList kNoFestivals = TFestivalList::WithoutDefaults();
-        date_texts_ = std::make_unique<CalendarDateTexts>(kNoFestivals);
-    }
-    display_ = std::make_unique<ClockDisplay>(*this, *date_texts_, SystemDateLocale());
+    children_ = std::make_unique<ChildWindows>(core_, popup_);
+    children_->OnSwitchMode = [this](DisplayMode mode) { SwitchMode(mode); };
+    Guarded([&] { children_->Create(hwnd(), magnetic_.get(), ChooseHeadingFont()); });
+    display_ = std::make_unique<ClockDisplay>(*this, core_.date_texts(), SystemDateLocale());
+    core_.tick().Attach(TickStage::kDisplay, display_.get());
     ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
-    Guarded([&] { display_->Update(LocalNow(), false); });
-    start_hidden_ = values_.start_hidden && IsHideSwitch(Narrow(parameter_));
+    Guarded([&] { display_->Update(core_.clock().Now(), false); });
+    start_hidden_ = core_.settings().values().start_hidden && IsHideSwitch(Narrow(parameter_));
     ::SetTimer(hwnd(), kTimerMsg, 1000, nullptr);
     return true;
 }
 
-void TFrmLED::LoadSettings(bool skin_only) {
+void TFrmLED::ApplySettings() {
     Guarded([&] {
-        const int screen_width = ::GetSystemMetrics(SM_CXSCREEN);
-        values_ = LoadBarSettings(settings_, screen_width, skin_only);
-        LoadBarSkin(app_dir_ + "Skin\\" + values_.skin_file);
-        if (skin_only) return;
-        view_.ApplyLedFont(values_.led);
-        if (!values_.win_file.empty()) LoadWindowSkin(app_dir_ + values_.win_file);
-        ::SetWindowPos(hwnd(), values_.on_top ? HWND_TOPMOST : HWND_NOTOPMOST, values_.left, values_.top, 0, 0,
+        const AppSettings& values = core_.settings().values();
+        LoadBarSkin(core_.app_dir() + "Skin\\" + values.skin_file);
+        view_.ApplyLedFont(values.led);
+        if (!values.win_file.empty()) LoadWindowSkin(core_.app_dir() + values.win_file);
+        ::SetWindowPos(hwnd(), values.on_top ? HWND_TOPMOST : HWND_NOTOPMOST, values.left, values.top, 0, 0,
                        SWP_NOSIZE | SWP_NOACTIVATE);
-        SetTransparency(values_.transparency);
+        SetTransparency(values.transparency);
+    });
+    // Another skin applied later (the settings dialog) reloads the bar's and the children's look.
+    core_.settings().Subscribe([this](SettingsChange change) {
+        if (change != SettingsChange::kSkins) return;
+        Guarded([&] {
+            const std::string& skin_file = core_.settings().values().skin_file;
+            LoadBarSkin(core_.app_dir() + "Skin\\" + skin_file);
+            if (children_) children_->ApplySkinFile(skin_file);
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+        });
     });
 }
 
@@ -176,10 +171,10 @@ void TFrmLED::SetTransparency(int alpha) {
     transparency_ = alpha;
     ::SetLayeredWindowAttributes(hwnd(), RGB(255, 0, 255), BarAlpha(alpha), LWA_COLORKEY | LWA_ALPHA);
     if (ShadowsOnFlag()) shadow_.Refresh();
+    if (children_) children_->SetAlpha(BarAlpha(alpha));
 }
 
 void TFrmLED::SetAlwaysOnTop(bool on_top) {
-    values_.on_top = on_top;
     ::SetWindowPos(hwnd(), on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -198,19 +193,21 @@ void TFrmLED::KeepOnScreen() {
     ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TFrmLED::MinimiseToTray() { ::ShowWindow(hwnd(), SW_HIDE); }
+void TFrmLED::MinimiseToTray() {
+    if (children_) children_->HideWithBar();
+    ::ShowWindow(hwnd(), SW_HIDE);
+}
 
 void TFrmLED::RestoreFromTray() {
+    const bool was_hidden = !IsVisible();
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());
+    if (was_hidden && children_) children_->ShowWithBar(BarAlpha(transparency_));
 }
 
 // --- the tick and the display -------------------------------------------------------------------
 
-void TFrmLED::TimerClockTimer() {
-    const DateTime now = LocalNow();
-    display_->Update(now, false);
-}
+void TFrmLED::TimerClockTimer() { core_.tick().Run(); }
 
 void TFrmLED::ShowTime(const char* hhmmss) { view_.SetTime(hhmmss); }
 
@@ -248,9 +245,12 @@ void TFrmLED::OnTimer(UINT_PTR id) {
             ::KillTimer(hwnd(), kTimerStartHide);
             if (start_hidden_) MinimiseToTray();
             start_hidden_ = false;
+            // The start-up balloon is for a bar that is not showing: it waited for this moment.
+            if (balloon_after_hide_ && !IsVisible()) ShowTrayBalloon();
+            balloon_after_hide_ = false;
             break;
         case kTimerWarStep:
-            if (values_.mark_reminder_mode < 2) {
+            if (core_.settings().values().mark_reminder_mode < 2) {
                 ::KillTimer(hwnd(), kTimerWarStep);
             } else {
                 RunMarkReminder();
@@ -263,19 +263,8 @@ void TFrmLED::OnTimer(UINT_PTR id) {
 
 void TFrmLED::TimerChildTimer() {
     ::KillTimer(hwnd(), kTimerChild);
-    switch (values_.default_child) {
-        case StartChild::kClock:
-            SwitchMode(2);
-            break;
-        case StartChild::kCalendar:
-            SwitchMode(1);
-            break;
-        case StartChild::kWeather:
-            SwitchMode(3);
-            break;
-        case StartChild::kNone:
-            break;
-    }
+    const DisplayMode start_child = core_.settings().values().default_child;
+    if (start_child != DisplayMode::kCompact) SwitchMode(start_child);
     // The start child settles for a second before the bar hides itself to the tray; a timed step
     // keeps the message loop running meanwhile.
     if (start_hidden_) {
@@ -285,18 +274,22 @@ void TFrmLED::TimerChildTimer() {
 
 void TFrmLED::TimerMsgTimer() {
     ::KillTimer(hwnd(), kTimerMsg);
-    if (values_.mark_reminder_mode > 0) {
-        const MarkReminderSchedule schedule =
-            MarkReminderScheduleFor(values_.mark_reminder_mode, values_.mark_reminder_step);
+    const AppSettings& values = core_.settings().values();
+    if (values.mark_reminder_mode > 0) {
+        const MarkReminderSchedule schedule = MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
         if (schedule.repeat_ms > 0) ::SetTimer(hwnd(), kTimerWarStep, schedule.repeat_ms, nullptr);
         RunMarkReminder();
+        return;
+    }
+    if (start_hidden_) {
+        balloon_after_hide_ = true;  // the bar hides itself in a moment
         return;
     }
     if (!IsVisible()) ShowTrayBalloon();
 }
 
 void TFrmLED::ShowTrayBalloon() {
-    const std::string text = BuildBalloonText(LocalNow(), *date_texts_, SystemDateLocale());
+    const std::string text = BuildBalloonText(core_.clock().Now(), core_.date_texts(), SystemDateLocale());
     tray_.ShowBalloon(kProductTitle, Widen(text), 10000);
     ::SetTimer(hwnd(), kTimerHintClose, 10000, nullptr);
 }
@@ -309,49 +302,26 @@ void TFrmLED::TimerHintCloseTimer() {
 void TFrmLED::TimerSavePosTimer() {
     const RECT r = WindowRect();
     if (r.left == saved_bar_left_ && r.top == saved_bar_top_) return;
-    SavePositions(settings_, r.left, r.top, false, 0, 0);
+    // A failed save (disk full, file locked) is tried again at the next tick.
+    if (!core_.settings().SavePositions(r.left, r.top, false, 0, 0)) return;
     saved_bar_left_ = r.left;
     saved_bar_top_ = r.top;
 }
 
 // --- modes ---------------------------------------------------------------------------------------
 
-int TFrmLED::CurrentMode() const {
-    if (calendar_ && calendar_->IsShown()) return 1;
-    return 0;  // the clock and weather windows come with their own parts of the program
-}
-
-void TFrmLED::HideAllChildren() {
-    if (calendar_ && calendar_->IsShown()) {
-        calendar_->SetWindowAlpha(255);
-        calendar_->HideWindow();
-    }
-}
-
-void TFrmLED::ShowCalendar() {
-    if (!calendar_) return;
-    // Below the bar, or above it when the bar sits in the lower half of the screen.
-    const RECT bar = WindowRect();
-    const int screen_height = ::GetSystemMetrics(SM_CYSCREEN);
-    const int top = bar.top > screen_height / 2 ? bar.top - TFrmCalendar::kHeight : bar.bottom;
-    calendar_->ShowAt(bar.left, top, BarAlpha(transparency_));
-}
-
-void TFrmLED::SwitchMode(int mode) {
-    Guarded([&] {
-        HideAllChildren();
-        if (mode == 1) ShowCalendar();
-    });
+void TFrmLED::SwitchMode(DisplayMode mode) {
+    Guarded([&] { children_->SwitchMode(mode, BarAlpha(transparency_)); });
 }
 
 void TFrmLED::RunMarkReminder() {
-    if (calendar_) calendar_->RunMarkReminder(LocalNow());
+    if (TFrmCalendar* calendar = children_->calendar()) calendar->RunMarkReminder(core_.clock().Now());
 }
 
 void TFrmLED::TickRadioItems() {
     const MenuCommand mode[] = {MenuCommand::kModeCompact, MenuCommand::kModeCalendar, MenuCommand::kModeClock,
                                 MenuCommand::kModeWeather};
-    const int current = CurrentMode();
+    const int current = DisplayModeNumber(children_->CurrentMode());
     main_menu_->CheckRadio(mode[current]);
     tray_menu_->CheckRadio(mode[current]);
 }
@@ -386,7 +356,7 @@ void TFrmLED::OnTrayNotify(LPARAM event) {
 }
 
 void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
-    const MenuItemSpec* item = menu.RowOf(id);
+    const MenuRow* item = menu.RowOf(id);
     if (!item) return;
     switch (item->command) {
         case MenuCommand::kModeCompact:
@@ -394,7 +364,7 @@ void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
         case MenuCommand::kModeCalendar:
         case MenuCommand::kModeWeather:
             // A radio item acts when it is ticked after the click, which a click always leaves it.
-            SwitchMode(item->tag);
+            SwitchMode(DisplayModeFromNumber(item->tag));
             break;
         case MenuCommand::kOpen:
             RestoreFromTray();
@@ -406,7 +376,7 @@ void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
             ShowHelp();
             break;
         case MenuCommand::kMarks:
-            if (calendar_) calendar_->OpenMarkList();
+            if (TFrmCalendar* calendar = children_->calendar()) calendar->OpenMarkList();
             break;
         case MenuCommand::kHomePage:
             ::ShellExecuteW(hwnd(), L"open", kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
@@ -420,12 +390,12 @@ void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
 }
 
 void TFrmLED::ShowHelp() {
-    const std::wstring path = Widen(app_dir_ + "KalvoroHelp.chm");
+    const std::wstring path = Widen(core_.app_dir() + kHelpFileName);
     if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         ::ShellExecuteW(hwnd(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         return;
     }
-    ::MessageBoxW(hwnd(), L"\"FExePath.chm\" 文件不存在。", L"警告", MB_ICONEXCLAMATION | MB_OK);
+    ::MessageBoxW(hwnd(), (L"\"" + Widen(kHelpFileName) + L"\" 文件不存在。").c_str(), L"警告", MB_ICONEXCLAMATION | MB_OK);
 }
 
 // --- mouse ---------------------------------------------------------------------------------------
@@ -480,16 +450,14 @@ void TFrmLED::FormClose() {
             ::KillTimer(hwnd(), id);
         }
         ExitState state;
-        state.showing = static_cast<ShowingChild>(CurrentMode());
+        state.showing = children_->CurrentMode();
         const RECT r = WindowRect();
         state.bar_left = r.left;
         state.bar_top = r.top;
         state.transparency = transparency_;
-        SaveExitState(settings_, state);
-        if (calendar_) {
-            if (calendar_->IsShown()) calendar_->HideWindow();
-            calendar_.reset();
-        }
+        core_.settings().SaveExitState(state);
+        core_.tick().Attach(TickStage::kDisplay, nullptr);
+        children_->DestroyAll();
         if (ShadowsOnFlag()) {
             if (IsVisible()) FadeOut(hwnd(), &shadow_);
             shadow_.Destroy();
@@ -502,7 +470,7 @@ void TFrmLED::FormDestroy() {
         magnetic_.reset();
         tray_.Remove();
         popup_.Notify(kPopupBarClosing);
-        DiskFileStore().Remove(app_dir_ + "SkinDone.tmp");
+        DiskFileStore().Remove(core_.app_dir() + std::string(kSkinDoneTempName));
     });
 }
 
@@ -537,6 +505,8 @@ LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             view_.PrintTo(reinterpret_cast<HDC>(wparam));
             return 0;
         case WM_COMMAND:
+            // The snapping service recomputes the glue after commands too.
+            if (magnetic_) magnetic_->OnBarMessage(hwnd(), message, wparam, lparam);
             if (HIWORD(wparam) == 0 && lparam == 0) {
                 const int id = LOWORD(wparam);
                 Guarded([&] { OnMenuCommand(id >= kTrayMenuFirstId ? *tray_menu_ : *main_menu_, id); });
@@ -570,7 +540,8 @@ LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_SYSCOMMAND: {
             if ((wparam & 0xFFF0) == SC_RESTORE) {
-                RestoreFromTray();
+                Guarded([&] { RestoreFromTray(); });
+                if (magnetic_) magnetic_->OnBarMessage(hwnd(), message, wparam, lparam);
                 return 0;
             }
             const LRESULT result = DefaultHandling(message, wparam, lparam);

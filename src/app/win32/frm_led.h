@@ -1,22 +1,20 @@
 #pragma once
-// The bar: the program's main window. It owns every other window and long-lived object, runs the
-// start-up, tick, menus and closing sequences, and is the window the popup program talks to.
+// The bar: the program's main window. It hangs from the application core (settings, stores, the
+// tick), shows the time, date line and tray icon, takes the user's input, and hands the child
+// windows to ChildWindows. It is the window the popup program talks to.
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "app/bar_settings.h"
+#include "app/app_core.h"
 #include "app/clock_display.h"
+#include "app/win32/child_windows.h"
 #include "app/win32/bar_view.h"
 #include "app/win32/owner_menu.h"
 #include "app/win32/popup_link.h"
 #include "app/win32/tray_icon.h"
-#include "base/ini_file.h"
-#include "calendar/festival_list.h"
-#include "calendar/win32/frm_calendar.h"
-#include "calendar/win32/local_time_clock.h"
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
 #include "base/win32/window.h"
@@ -31,7 +29,7 @@ class TFrmLED final : public Window, public IBarDisplay {
 public:
     static constexpr wchar_t kClassName[] = L"TFrmLED";
 
-    TFrmLED(std::string app_dir, std::wstring command_line_parameter);
+    TFrmLED(AppCore& core, std::wstring command_line_parameter);
     ~TFrmLED() override;
 
     bool Create();  // FormCreate: builds the window and runs the start-up sequence
@@ -64,7 +62,7 @@ private:
     IDateLine& DateLine() override;
     void UpdateClockHands(DateTime now, bool force) override;
 
-    void LoadSettings(bool skin_only);
+    void ApplySettings();
     void LoadBarSkin(const std::string& path);
     void LoadWindowSkin(const std::string& path);
     void OnTimer(UINT_PTR id);
@@ -83,22 +81,15 @@ private:
     void ShowTrayBalloon();
     void FormClose();
     void FormDestroy();
-    void SwitchMode(int mode);
-    void HideAllChildren();
-    void ShowCalendar();
+    void SwitchMode(DisplayMode mode);
     void RunMarkReminder();
-    int CurrentMode() const;
     void TickRadioItems();
     void DragBar();
 
-    std::string app_dir_;
+    AppCore& core_;
     std::wstring parameter_;
-    IniFile settings_;
-    BarSettings values_;
     BarView view_;
-    LocalTimeClock clock_;
-    std::unique_ptr<TFrmCalendar> calendar_;
-    std::unique_ptr<IDateTexts> date_texts_;
+    std::unique_ptr<ChildWindows> children_;
     std::unique_ptr<ClockDisplay> display_;
     std::unique_ptr<OwnerMenu> main_menu_;
     std::unique_ptr<OwnerMenu> tray_menu_;
@@ -113,6 +104,7 @@ private:
 
     bool first_show_ = true;
     bool start_hidden_ = false;
+    bool balloon_after_hide_ = false;
     bool closing_ = false;
     int saved_bar_left_ = 0;
     int saved_bar_top_ = 0;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/win32/frm_led.h"
-#include "app/win32/process_globals.h"
+#include "calendar/win32/local_time_clock.h"
 #include "app/win32/single_instance.h"
 #include "ui/win32/ui_globals.h"
 #include "base/win32/handles.h"
@@ -35,8 +35,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
 
     if (instance.Check() == SingleInstance::Role::kSecond) return 0;
 
-    AppDir = kalvoro::AppDirectory();
-    TFrmLED bar(AppDir, FirstParameter());
+    LocalTimeClock clock;
+    kalvoro::AppCore core(kalvoro::DiskFileStore(), clock, kalvoro::AppDirectory());
+    core.Load(::GetSystemMetrics(SM_CXSCREEN));
+    TFrmLED bar(core, FirstParameter());
     if (!bar.Create()) return 1;
     instance.Register(bar.hwnd());
     bar.Show();

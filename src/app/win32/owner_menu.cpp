@@ -15,12 +15,12 @@ MenuColors DefaultMenuColours() {
     return colours;
 }
 
-OwnerMenu::OwnerMenu(std::span<const MenuItemSpec> items, int first_id, HBITMAP images)
+OwnerMenu::OwnerMenu(std::span<const MenuRow> items, int first_id, HBITMAP images)
     : menu_(::CreatePopupMenu()), first_id_(first_id), images_(images) {
     font_.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
     int id = first_id;
-    for (const MenuItemSpec& item : items) {
+    for (const MenuRow& item : items) {
         auto row = std::make_unique<Row>(Row{&item, Widen(item.caption), id++, nullptr});
         if (!item.visible) {
             rows_.push_back(std::move(row));
@@ -46,7 +46,7 @@ OwnerMenu::OwnerMenu(std::span<const MenuItemSpec> items, int first_id, HBITMAP 
     }
 }
 
-const MenuItemSpec* OwnerMenu::RowOf(int command_id) const {
+const MenuRow* OwnerMenu::RowOf(int command_id) const {
     const int index = command_id - first_id_;
     if (index < 0 || index >= static_cast<int>(rows_.size())) return nullptr;
     return rows_[static_cast<std::size_t>(index)]->item;

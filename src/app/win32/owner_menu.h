@@ -24,7 +24,7 @@ MenuColors DefaultMenuColours();
 class OwnerMenu {
 public:
     // first_id + row index is the command id of each row.
-    OwnerMenu(std::span<const MenuItemSpec> items, int first_id, HBITMAP images);
+    OwnerMenu(std::span<const MenuRow> items, int first_id, HBITMAP images);
 
     HMENU handle() const { return menu_.get(); }
     void set_colours(const MenuColors& colours) { colours_ = colours; }
@@ -34,7 +34,7 @@ public:
     void CheckRadio(MenuCommand command);
     bool IsChecked(int row) const;
     // The row a command id names, or nullptr.
-    const MenuItemSpec* RowOf(int command_id) const;
+    const MenuRow* RowOf(int command_id) const;
 
     // Forwarded from the owner window; true when the message was for this menu.
     bool OnMeasureItem(MEASUREITEMSTRUCT& measure) const;
@@ -45,7 +45,7 @@ public:
 
 private:
     struct Row {
-        const MenuItemSpec* item;
+        const MenuRow* item;
         std::wstring caption;
         int id;
         HMENU parent;

@@ -1,5 +1,7 @@
 #pragma once
 // One copy per log-on: a 4-byte shared block, local to the session, holds the bar's window handle.
+// The block is filled only once the bar exists, so a copy also claims a named mutex at its very
+// start: a second copy started during the first one's start-up still finds it.
 
 #include <windows.h>
 
@@ -15,14 +17,20 @@ public:
 
     SingleInstance();  // opens or creates the block; without it every start runs as the only copy
 
-    // The block holds a live window of another copy: restore it and report kSecond. A handle that
-    // no longer names a window (the first copy died) is taken over, so a stale block never keeps
-    // the program from starting.
+    // Another copy runs: wait for its bar (it may still be starting), restore it and report
+    // kSecond. No other copy runs: kFirst, whatever the block holds (a handle left by a copy that
+    // died is taken over). Only a window of the bar's class is ever restored.
     Role Check();
+    // How long a second copy waits for the first copy's bar to appear.
+    static constexpr DWORD kWaitForFirstMs = 10000;
     // Stores the bar's window handle once it exists.
     void Register(HWND bar);
 
 private:
+    HWND StoredBar() const;
+
+    KernelHandle claim_;
+    bool other_copy_running_ = false;
     KernelHandle mapping_;
     MappedView view_;
 };

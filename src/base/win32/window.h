@@ -4,10 +4,14 @@
 // No exception crosses the window procedure: a handler that throws ends quietly and the message
 // gets its default handling, so an error in one handler never takes the clock down.
 //
-// Convention: On<Event> members handle a message or notification; the Win32 names of the
-// original form (TimerClockTimer, BtnMinClick ...) are kept where the program's design names them.
+// Convention: On<Event> members handle a message or notification; the handler names of the
+// program's design (TimerClockTimer, BtnMinClick ...) are kept where it names them.
 
 #include <windows.h>
+
+#include <utility>
+
+#include "base/guard.h"
 
 #include <string>
 
@@ -56,15 +60,11 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// Runs a callable guarding against exceptions: an error in a handler ends it quietly.
+// Runs a handler's body guarded against exceptions: an error ends it quietly, after one line in
+// the error log (base/guard.h).
 template <typename F>
 bool Guarded(F&& body) noexcept {
-    try {
-        body();
-        return true;
-    } catch (...) {
-        return false;
-    }
+    return GuardedCall("window handler", std::forward<F>(body));
 }
 
 HINSTANCE ModuleInstance();

@@ -92,13 +92,18 @@ Font CreatePixelFont(const std::string& face, int pixels, bool bold) {
 
 }  // namespace
 
+TFrmCalendar::TFrmCalendar(IClock& clock, CalendarStores& stores)
+    : clock_(clock), files_(DiskFileStore()), control_(clock), stores_(&stores) {
+    control_.Calendar().ShareFtvList(stores.festivals);
+}
+
 TFrmCalendar::TFrmCalendar(IClock& clock, IFileStore& files)
     : clock_(clock),
       files_(files),
       control_(clock),
-      marks_(std::make_unique<CalendarMarks>(files, std::string(kMarksFileName), control_.Calendar().FtvList())) {
-    // The form's own festival rows; the bar's date texts read them even before the window exists.
-    control_.Calendar().SetFtvList(MakeCalendarWindowFestivals());
+      own_stores_(std::make_unique<CalendarStores>(files, std::string(kMarksFileName))),
+      stores_(own_stores_.get()) {
+    control_.Calendar().ShareFtvList(stores_->festivals);
 }
 
 TFrmCalendar::~TFrmCalendar() {
@@ -106,13 +111,19 @@ TFrmCalendar::~TFrmCalendar() {
     Destroy();
 }
 
-bool TFrmCalendar::Create(HWND bar, std::string app_dir, IPopupSender& popup, std::string heading_font) {
+bool TFrmCalendar::Create(HWND bar, std::string app_dir, IPopupSender& popup, std::string skin_file,
+                          std::string heading_font) {
     if (hwnd()) return true;
     app_dir_ = std::move(app_dir);
     popup_ = &popup;
+    skin_file_ = std::move(skin_file);
     heading_font_name_ = std::move(heading_font);
-    marks_ =
-        std::make_unique<CalendarMarks>(files_, app_dir_ + std::string(kMarksFileName), control_.Calendar().FtvList());
+    if (own_stores_) {
+        own_stores_ = std::make_unique<CalendarStores>(files_, app_dir_ + std::string(kMarksFileName));
+        stores_ = own_stores_.get();
+        control_.Calendar().ShareFtvList(stores_->festivals);
+        stores_->marks.Load();
+    }
 
     if (!RegisterWindowClass(kClassName, {CS_DBLCLKS})) return false;
     if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"日历", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kWidth,
@@ -137,7 +148,6 @@ bool TFrmCalendar::Create(HWND bar, std::string app_dir, IPopupSender& popup, st
     mark_picture_ = MakeMarkPicture();
     SetUpCalendar();
     ReloadCalendarSkin();
-    marks_->Load();
     control_.Repaint();
     CreateHints();
     control_.Calendar().SetDate(DateOf(clock_.Now()));
@@ -250,18 +260,21 @@ void TFrmCalendar::LoadCalendarSkin(const std::string& path) {
     colors.WeekBackColor = skin->week_back;
     colors.HightlightBackColor = skin->highlight_back;
     control_.Calendar().SetCalColors(colors);
-    marks_->SetMarkColor(static_cast<std::int32_t>(skin->mark));
+    stores_->marks.SetMarkColor(static_cast<std::int32_t>(skin->mark));
     if (hwnd()) {
         Invalidate();
         if (shadow_) shadow_->Refresh();
     }
 }
 
+void TFrmCalendar::SetSkinFile(std::string skin_file) {
+    skin_file_ = std::move(skin_file);
+    ReloadCalendarSkin();
+}
+
 void TFrmCalendar::ReloadCalendarSkin() {
     Guarded([this] {
-        const IniFile settings(files_, app_dir_ + "skin.ini");
-        const std::string name = settings.ReadString(kSkinSettingsSection, kBarSkinSetting, "");
-        if (const std::optional<std::string> path = BarSkinPath(app_dir_, name)) LoadCalendarSkin(*path);
+        if (const std::optional<std::string> path = BarSkinPath(app_dir_, skin_file_)) LoadCalendarSkin(*path);
     });
 }
 
@@ -271,42 +284,18 @@ const TFestivalList& TFrmCalendar::Festivals() const {
     return control_.Calendar().FtvList();
 }
 
-std::string TFrmCalendar::GetLunarText(DateTime date) const {
-    return kalvoro::GetLunarText(date);
-}
-
-std::string TFrmCalendar::GetGanZhiText(DateTime date) const {
-    return kalvoro::GetGanZhiText(date);
-}
-
-std::string TFrmCalendar::GetTermText(DateTime date) const {
-    return kalvoro::GetTermText(date);
-}
-
-std::string TFrmCalendar::GetFtvText(DateTime date) const {
-    return kalvoro::GetFtvText(Festivals(), date);
-}
-
-std::string TFrmCalendar::GetMarkText(int kind, std::string_view month_day) const {
-    return kalvoro::GetMarkText(marks_->Lines(), kind, month_day);
-}
-
-std::string TFrmCalendar::GetDateMarkText(DateTime date) const {
-    return kalvoro::GetDateMarkText(marks_->Lines(), date);
-}
-
 // ---- Marks ---------------------------------------------------------------------------------------
 
 bool TFrmCalendar::RunMarkReminder(DateTime now) {
     if (!popup_) return false;
-    const std::optional<std::string> text = MarkReminderText(marks_->Lines(), now, SystemDateLocale());
+    const std::optional<std::string> text = MarkReminderText(stores_->marks.Lines(), now, SystemDateLocale());
     return text && popup_->ShowText(*text);
 }
 
 bool TFrmCalendar::OpenMarkList() {
     if (!hwnd()) return false;
-    ShowMarkList(DialogOwner(), *marks_, clock_.Now());
-    const bool saved = marks_->Save();
+    ShowMarkList(DialogOwner(), stores_->marks, clock_.Now());
+    const bool saved = stores_->marks.Save();
     control_.Repaint();
     UpdateInformation();
     return saved;
@@ -316,8 +305,8 @@ bool TFrmCalendar::MarkSelectedDay() {
     if (!hwnd()) return false;
     std::string key = MakeMarkName(0, SolarKeyOf(SelectedDate()));
     std::string note;
-    if (!EditMark(DialogOwner(), marks_->Lines(), clock_.Now(), key, note)) return false;
-    marks_->SetMark(key, note);
+    if (!EditMark(DialogOwner(), stores_->marks.Lines(), clock_.Now(), key, note)) return false;
+    stores_->marks.SetMark(key, note);
     control_.Repaint();
     UpdateInformation();
     return true;
@@ -329,7 +318,7 @@ bool TFrmCalendar::UnmarkSelectedDay() {
     const std::string lunar = LunarKeyOf(SelectedDate());
     DeleteMarksChoice choice;
     if (!AskDeleteMarks(DialogOwner(), DeleteMarksQuestion(solar, lunar), choice)) return false;
-    marks_->DeleteMarks(solar, lunar, choice.solar, choice.lunar);
+    stores_->marks.DeleteMarks(solar, lunar, choice.solar, choice.lunar);
     control_.Repaint();
     UpdateInformation();
     return true;
@@ -386,7 +375,7 @@ void TFrmCalendar::SelectCellText(CellTextKind kind) {
 // ---- Information lines ---------------------------------------------------------------------------
 
 void TFrmCalendar::UpdateInformation() {
-    CalendarInfoLines lines = MakeCalendarInfoLines(SelectedDate(), Festivals(), marks_->Lines());
+    CalendarInfoLines lines = MakeCalendarInfoLines(SelectedDate(), Festivals(), stores_->marks.Lines());
     if (lines.year == info_.year && lines.month == info_.month && lines.lunar == info_.lunar &&
         lines.ganzhi == info_.ganzhi && lines.festival == info_.festival && lines.mark == info_.mark) {
         return;
@@ -404,7 +393,7 @@ void TFrmCalendar::UpdateInformation() {
 // ---- Menus ---------------------------------------------------------------------------------------
 
 std::vector<PopupMenuItem> TFrmCalendar::MarkMenuItems(bool opened_from_grid) const {
-    const MarkMenuState state = MarkMenuStateFor(opened_from_grid, SelectedDate(), *marks_);
+    const MarkMenuState state = MarkMenuStateFor(opened_from_grid, SelectedDate(), stores_->marks);
     std::vector<PopupMenuItem> items;
     if (state.mark_items_visible) {
         items.push_back({"标记当日", kMarkDayId});

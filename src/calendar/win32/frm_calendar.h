@@ -7,11 +7,10 @@
 // The bar creates it hidden at start-up (owner the bar) and keeps it until the program ends; it
 // also takes its date texts from it and reminds of today's marks through it:
 //
-//   TFrmCalendar calendar(clock);
-//   calendar.Create(bar, AppDir, popup, HeadingFont);
+//   TFrmCalendar calendar(clock, stores);   // the core's festival lists and marks
+//   calendar.Create(bar, app_dir, popup, skin_file, heading_font);
 //   calendar.OnSwitchMode = [&](int mode) { SwitchMode(mode); };   // 时钟 -> 2, 天气 -> 3
 //   calendar.ShowAt(left, top, transparency);  ...  calendar.HideWindow();
-//   std::string lunar = calendar.GetLunarText(now);
 //   calendar.RunMarkReminder(now);   // TimerMsg / TimerWarStep
 //   calendar.OpenMarkList();         // the bar's 日历标记 item
 
@@ -30,6 +29,7 @@
 #include "base/win32/window.h"
 #include "calendar/calendar_info_lines.h"
 #include "calendar/calendar_marks.h"
+#include "calendar/calendar_stores.h"
 #include "calendar/calendar_window_menus.h"
 #include "calendar/win32/lss_calendar_control.h"
 #include "calendar/win32/skinned_popup_menu.h"
@@ -71,14 +71,17 @@ public:
         kYearFirstId = 1000,  // + year
     };
 
-    // The clock tells today; the store holds "Marks.rec" and "skin.ini".
+    // The clock tells today; the stores (festival lists and marks) belong to the caller and
+    // outlive the window.
+    TFrmCalendar(IClock& clock, CalendarStores& stores);
+    // A window with stores of its own, "Marks.rec" read from the folder given to Create.
     explicit TFrmCalendar(IClock& clock, IFileStore& files = DiskFileStore());
     ~TFrmCalendar() override;
 
-    // FormCreate: the window, hidden, owned by the bar; its shadow when shadows are on; the skin
-    // named in "skin.ini"; the marks from "Marks.rec"; today selected. app_dir ends in "\". The
-    // heading font is the process's HeadingFont.
-    bool Create(HWND bar, std::string app_dir, IPopupSender& popup, std::string heading_font = "宋体");
+    // FormCreate: the window, hidden, owned by the bar; its shadow when shadows are on; the bar skin
+    // package skin_file of "Skin\"; today selected. app_dir ends in "\".
+    bool Create(HWND bar, std::string app_dir, IPopupSender& popup, std::string skin_file,
+                std::string heading_font = "宋体");
 
     // Shows the window at a place with an alpha (0..255), its shadow with it.
     void ShowAt(int left, int top, int alpha);
@@ -89,17 +92,10 @@ public:
 
     // Applies a bar skin package; a missing, damaged or other-version package changes nothing.
     void LoadCalendarSkin(const std::string& path);
-    // The package named by SKIN/SkinFile in "skin.ini".
-    void ReloadCalendarSkin();
+    // Another bar skin was applied: the calendar takes its look from the same package.
+    void SetSkinFile(std::string skin_file);
 
-    // The texts the bar's date line, hints and tray balloon are built from.
     const TFestivalList& Festivals() const;
-    std::string GetLunarText(DateTime date) const;
-    std::string GetGanZhiText(DateTime date) const;
-    std::string GetTermText(DateTime date) const;
-    std::string GetFtvText(DateTime date) const;
-    std::string GetMarkText(int kind, std::string_view month_day) const;
-    std::string GetDateMarkText(DateTime date) const;
 
     // Sends today's Gregorian mark note to the popup program; false when there was nothing to send
     // or it could not be shown.
@@ -132,7 +128,7 @@ public:
 
     const CalendarInfoLines& InfoLines() const { return info_; }
     LssCalendarControl& CalendarControl() { return control_; }
-    const CalendarMarks& Marks() const { return *marks_; }
+    const CalendarMarks& Marks() const { return stores_->marks; }
     const TFormShadow* Shadow() const { return shadow_ ? shadow_.get() : nullptr; }
     std::int32_t FontColour() const { return font_colour_; }
 
@@ -143,6 +139,7 @@ private:
     enum class HotSpot { kNone, kYear, kMonth, kCellText };
 
     void SetUpCalendar();
+    void ReloadCalendarSkin();
     void CreateHints();
     void UpdateInformation();
     void OnPaint();
@@ -161,7 +158,9 @@ private:
     IPopupSender* popup_ = nullptr;
     std::string heading_font_name_;
     LssCalendarControl control_;
-    std::unique_ptr<CalendarMarks> marks_;
+    std::unique_ptr<CalendarStores> own_stores_;
+    CalendarStores* stores_ = nullptr;
+    std::string skin_file_;
     std::unique_ptr<TFormShadow> shadow_;
     SkinnedPopupMenu menu_;
     HWND hints_ = nullptr;  // the tooltip window, destroyed with this window

@@ -5,6 +5,9 @@
 #include <memory>
 
 #include "base/win32/text.h"
+#include "calendar/calendar_stores.h"
+#include "calendar/date_texts.h"
+#include "calendar/mark_texts.h"
 #include "calendar/win32/calendar_window_test_support.h"
 #include "calendar/win32/frm_edit_mark.h"
 #include "calendar/win32/frm_mark.h"
@@ -75,7 +78,7 @@ protected:
 
     std::unique_ptr<TFrmCalendar> Open() {
         auto window = std::make_unique<TFrmCalendar>(clock);
-        EXPECT_TRUE(window->Create(bar->hwnd(), app.AppDir(), popup));
+        EXPECT_TRUE(window->Create(bar->hwnd(), app.AppDir(), popup, "Default.sk"));
         PumpMessages();
         return window;
     }
@@ -125,18 +128,34 @@ TEST_F(FrmCalendarTest, IsCreatedHiddenOnTodayWithTheSkinAndTheFormsFestivalRows
     const FestivalMatch mothers_day = window->Festivals().GetWeekFestival(EncodeDate(2008, 5, 11));
     EXPECT_EQ(mothers_day.text, "母亲节");
     EXPECT_EQ(mothers_day.color, 0);
-    EXPECT_EQ(window->GetLunarText(EncodeDate(2008, 2, 4)), "二零零七年腊月廿八 立春");
-    EXPECT_EQ(window->GetLunarText(EncodeDate(2008, 2, 4) + 10.0 / 24), "二零零七年腊月廿八 ");
-    EXPECT_EQ(window->GetGanZhiText(EncodeDate(2008, 2, 4) + 20.0 / 24).rfind("戊子(鼠)年", 0), 0u);
-    EXPECT_EQ(window->GetGanZhiText(EncodeDate(2008, 2, 4) + 10.0 / 24).rfind("丁亥(猪)年", 0), 0u);
-    EXPECT_EQ(window->GetTermText(EncodeDate(2008, 2, 4) + 0.5), "立春");
-    EXPECT_EQ(window->GetFtvText(EncodeDate(2008, 2, 7)), "春节 国际声援南非日");
+    EXPECT_EQ(GetLunarText(EncodeDate(2008, 2, 4)), "二零零七年腊月廿八 立春");
+    EXPECT_EQ(GetLunarText(EncodeDate(2008, 2, 4) + 10.0 / 24), "二零零七年腊月廿八 ");
+    EXPECT_EQ(GetGanZhiText(EncodeDate(2008, 2, 4) + 20.0 / 24).rfind("戊子(鼠)年", 0), 0u);
+    EXPECT_EQ(GetGanZhiText(EncodeDate(2008, 2, 4) + 10.0 / 24).rfind("丁亥(猪)年", 0), 0u);
+    EXPECT_EQ(GetTermText(EncodeDate(2008, 2, 4) + 0.5), "立春");
+    EXPECT_EQ(GetFtvText(window->Festivals(), EncodeDate(2008, 2, 7)), "春节 国际声援南非日");
+}
+
+// The core owns the festival lists and the marks; the bar's date texts read them after the window
+// that showed them is gone.
+TEST_F(FrmCalendarTest, StoresOutliveTheWindow) {
+    CalendarStores stores(DiskFileStore(), app.Path("Marks.rec"));
+    app.WriteMarksFile("00914=生日\r\n");
+    stores.marks.Load();
+    {
+        TFrmCalendar window(clock, stores);
+        ASSERT_TRUE(window.Create(bar->hwnd(), app.AppDir(), popup, "Default.sk"));
+        EXPECT_EQ(&window.Festivals(), &stores.festivals);
+        EXPECT_EQ(window.InfoLines().mark, "标记： 生日");
+    }
+    EXPECT_NE(GetFtvText(stores.festivals, EncodeDate(2008, 2, 7)).find("春节"), std::string::npos);
+    EXPECT_EQ(GetMarkText(stores.marks.Lines(), 0, "0914"), "生日");
 }
 
 TEST_F(FrmCalendarTest, WithoutASkinPackageItKeepsItsBuiltInLook) {
     TempAppFolder bare(false);
     TFrmCalendar window(clock);
-    ASSERT_TRUE(window.Create(bar->hwnd(), bare.AppDir(), popup));
+    ASSERT_TRUE(window.Create(bar->hwnd(), bare.AppDir(), popup, "Default.sk"));
     EXPECT_EQ(window.FontColour(), 0);
     EXPECT_EQ(window.CalendarControl().Calendar().CalColors().DayBackColor, kClWhite);
     EXPECT_EQ(window.Marks().MarkColor(), kDefaultMarkColor);
@@ -230,7 +249,7 @@ TEST_F(FrmCalendarTest, AMarkAddedThroughTheEditorIsWrittenAndDrawn) {
 
     EXPECT_EQ(app.MarksFile(), "00914=生日\r\n");
     EXPECT_EQ(window->InfoLines().mark, "标记： 生日");
-    EXPECT_EQ(window->GetMarkText(0, "0914"), "生日");
+    EXPECT_EQ(GetMarkText(window->Marks().Lines(), 0, "0914"), "生日");
     EXPECT_NE(window->CalendarControl().Calendar().GetMarkColor(day), kNoColor);
     EXPECT_GT(RibbonPixelsOn(*window, day), 10);
     EXPECT_EQ(RibbonPixelsOn(*window, day + 1), 0);

@@ -1,5 +1,5 @@
 #pragma once
-// The LED digits on a Win32 surface. Like the original graphic control it has no window: the bar
+// The LED digits on a Win32 surface. Like a graphic control it has no window of its own: the bar
 // reserves the area, calls Paint from its WM_PAINT, and invalidates that area when a setter (say
 // SetText once a second) returns true.
 

@@ -1,13 +1,10 @@
-#include "app/win32/process_globals.h"
+#include "app/win32/heading_font.h"
 
 #include <windows.h>
 
 #include "base/win32/gdi.h"
 
 namespace kalvoro::win {
-
-std::string AppDir;
-std::wstring HeadingFont = L"宋体";
 
 namespace {
 

@@ -1,0 +1,49 @@
+#pragma once
+// The application core: what the program holds for its whole run, beneath every window. wWinMain
+// owns it; the Win32 host creates the windows and hands each the parts it shows.
+//
+//   settings  "skin.ini", read once at start, written by the bar and the settings dialog
+//   calendar  the festival lists and the date marks of "Marks.rec"
+//   tick      the one-second tick and its listeners, in their order
+//   texts     the bar's date texts (lunar date, stem-branch, solar term, festivals)
+
+#include <string>
+
+#include "app/app_tick.h"
+#include "app/calendar_date_texts.h"
+#include "app/settings.h"
+#include "base/clock.h"
+#include "base/file_store.h"
+#include "calendar/calendar_stores.h"
+
+namespace kalvoro {
+
+class AppCore {
+public:
+    // app_dir ends in "\".
+    AppCore(IFileStore& files, IClock& clock, std::string app_dir);
+    AppCore(const AppCore&) = delete;
+    AppCore& operator=(const AppCore&) = delete;
+
+    // Start-up: the settings, then the marks.
+    void Load(int screen_width);
+
+    const std::string& app_dir() const { return app_dir_; }
+    IFileStore& files() { return files_; }
+    IClock& clock() { return clock_; }
+    Settings& settings() { return settings_; }
+    CalendarStores& calendar() { return calendar_; }
+    AppTick& tick() { return tick_; }
+    IDateTexts& date_texts() { return date_texts_; }
+
+private:
+    std::string app_dir_;
+    IFileStore& files_;
+    IClock& clock_;
+    Settings settings_;
+    CalendarStores calendar_;
+    AppTick tick_;
+    CalendarDateTexts date_texts_;
+};
+
+}  // namespace kalvoro
