@@ -1,0 +1,20 @@
+# The hour chime, its hot key and the sound player.
+kalvoro_library(kalvoro_chimes
+    SOURCES
+        chime_clock_alarm.cpp
+        hot_key_text.cpp
+    DEPS kalvoro_base)
+
+kalvoro_tests(kalvoro_chimes_tests
+    SOURCES
+        chime_clock_alarm_test.cpp
+        hot_key_text_test.cpp
+    DEPS kalvoro_chimes)
+
+if(WIN32)
+    kalvoro_library(kalvoro_chimes_win
+        SOURCES
+            win32/back_sound.cpp
+            win32/hot_key_chime.cpp
+        DEPS kalvoro_chimes kalvoro_base_win)
+endif()
