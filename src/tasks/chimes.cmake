@@ -18,3 +18,8 @@ if(WIN32)
             win32/hot_key_chime.cpp
         DEPS kalvoro_chimes kalvoro_base_win)
 endif()
+kalvoro_wine_tests(kalvoro_chimes_win_tests
+    SOURCES
+        win32/back_sound_test.cpp
+        win32/hot_key_chime_test.cpp
+    DEPS kalvoro_chimes_win)

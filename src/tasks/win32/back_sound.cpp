@@ -85,26 +85,37 @@ void BackSound::Play(std::string_view star_joined_paths) {
     if (!file.empty()) StartFrom(std::move(file), true);
 }
 
-void BackSound::OnMciNotify() {
+void BackSound::OnMciNotify(WPARAM code) {
+    if (outstanding_notifications_ > 0) --outstanding_notifications_;
+    if (stale_notifications_ > 0 && (code == MCI_NOTIFY_ABORTED || code == MCI_NOTIFY_SUPERSEDED)) {
+        --stale_notifications_;
+        return;
+    }
     std::wstring file = NextExistingFile();
     if (!file.empty()) StartFrom(std::move(file), false);
 }
 
 void BackSound::StartFrom(std::wstring file, bool new_list) {
-    if (new_list) mci_.Send(L"close all", hwnd());
+    if (new_list) {
+        mci_.Send(L"close all", hwnd());
+        stale_notifications_ = outstanding_notifications_;
+    }
     // A file MCI cannot play sends no notification; the list goes on with the next file rather than
     // waiting for one, which would refuse every later list.
     while (!file.empty()) {
         const std::wstring name = CommandName(file);
         mci_.Send(L"open " + name, hwnd());
-        if (mci_.Send(L"play " + name + L" from 0 notify", hwnd()) == 0) return;
+        if (mci_.Send(L"play " + name + L" from 0 notify", hwnd()) == 0) {
+            ++outstanding_notifications_;
+            return;
+        }
         file = NextExistingFile();
     }
 }
 
 LRESULT BackSound::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == MM_MCINOTIFY) {
-        Guarded([this] { OnMciNotify(); });
+        Guarded([this, wparam] { OnMciNotify(wparam); });
         return 0;
     }
     return DefaultHandling(message, wparam, lparam);

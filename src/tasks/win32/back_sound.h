@@ -4,6 +4,9 @@
 //
 // States: idle (nothing pending), playing the last file (nothing pending), playing with files
 // pending. Only in the last state is a new list refused, so a chime never cuts into a list.
+// Every notification moves the list on, whatever its code, except the abort that the "close all" of
+// a new list causes on the device of the list before: that one would start the new list's second
+// file over its first.
 
 #include <windows.h>
 
@@ -48,7 +51,7 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void OnMciNotify();
+    void OnMciNotify(WPARAM code);
     std::wstring NextFile();
     std::wstring NextExistingFile();
     // Opens and plays files from `file` on until one starts; with a "close all" first for a new list.
@@ -56,6 +59,10 @@ private:
 
     IMciCommands& mci_;
     std::wstring pending_;
+    // Notifications still to come for plays this player started, and how many of them belong to an
+    // earlier list whose devices "close all" stopped.
+    unsigned outstanding_notifications_ = 0;
+    unsigned stale_notifications_ = 0;
 };
 
 }  // namespace kalvoro::win
