@@ -8,6 +8,7 @@ kalvoro_library(kalvoro_chimes
 kalvoro_tests(kalvoro_chimes_tests
     SOURCES
         chime_clock_alarm_test.cpp
+        chime_sounds_test.cpp
         hot_key_text_test.cpp
     DEPS kalvoro_chimes)
 

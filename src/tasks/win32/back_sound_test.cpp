@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/win32/text.h"
+#include "tasks/chime_clock_alarm.h"
 
 namespace kalvoro::win {
 namespace {
@@ -289,6 +290,44 @@ TEST_F(BackSoundTest, RealMciPlaysAListToItsEnd) {
     // The next list starts once the last file has been answered for.
     sound.Play(File("a.wav"));
     EXPECT_EQ(mci.commands.size(), 10u);
+}
+
+class NoPopup final : public IPopupSender {
+public:
+    bool ShowText(std::string_view) override { return false; }
+};
+
+// The shipped recordings in an application folder whose path holds blanks and Chinese characters:
+// the hot key's spoken time at 14:22 opens and plays each of its eight files through the real MCI.
+TEST_F(BackSoundTest, ShippedRecordingsSpeakTheTimeFromAFolderWithBlanksAndChinese) {
+    const fs::path sound_dir = dir_ / L"报时 程序" / L"Sound";
+    fs::create_directories(sound_dir);
+    for (const auto& entry :
+         fs::directory_iterator(std::string("Z:") + KALVORO_SOURCE_DIR + "/resources/sounds/Sound")) {
+        fs::copy_file(entry.path(), sound_dir / entry.path().filename());
+    }
+    RecordingMci mci(&SystemMci());
+    BackSound sound(mci);
+    ASSERT_TRUE(sound.Create());
+    NoPopup popup;
+    ClockAlarm alarm(sound, popup, Narrow(sound_dir.wstring()) + "\\");
+    alarm.SayTime(EncodeDate(2026, 12, 10) + EncodeTime(14, 22, 0));
+
+    ASSERT_TRUE(PumpUntil([&] { return mci.commands.size() == 17 && !sound.HasPending(); })) << mci.commands.size();
+    std::vector<std::string> played;
+    for (std::size_t i = 0; i < mci.commands.size(); ++i) {
+        const std::string& command = mci.commands[i];
+        // The second "2A" finds its device still open from the first; playing it again works.
+        if (command.rfind("play ", 0) != 0) continue;
+        EXPECT_EQ(mci.results[i], 0u) << command;
+        const std::string name = command.substr(5, command.size() - 5 - std::string(" from 0 notify").size());
+        EXPECT_EQ(name.find(' '), std::string::npos);
+        wchar_t long_path[MAX_PATH] = {};
+        ASSERT_NE(::GetLongPathNameW(Widen(name).c_str(), long_path, MAX_PATH), 0u) << name;
+        played.push_back(fs::path(long_path).filename().string());
+    }
+    EXPECT_EQ(played,
+              (std::vector<std::string>{"T1.wav", "To3.wav", "2.wav", "H.wav", "2A.wav", "10.wav", "2A.wav", "M.wav"}));
 }
 
 class NotifyRecorder final : public Window {
