@@ -12,6 +12,11 @@ kalvoro_tests(kalvoro_chimes_tests
         hot_key_text_test.cpp
     DEPS kalvoro_chimes)
 
+# Its own program: it replaces operator new to count allocations.
+kalvoro_tests(kalvoro_chimes_alloc_tests
+    SOURCES chime_clock_alarm_alloc_test.cpp
+    DEPS kalvoro_chimes)
+
 if(WIN32)
     kalvoro_library(kalvoro_chimes_win
         SOURCES
@@ -19,6 +24,7 @@ if(WIN32)
             win32/hot_key_chime.cpp
         DEPS kalvoro_chimes kalvoro_base_win)
 endif()
+
 kalvoro_wine_tests(kalvoro_chimes_win_tests
     SOURCES
         win32/back_sound_test.cpp
