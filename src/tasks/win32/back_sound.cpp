@@ -97,7 +97,11 @@ void BackSound::OnMciNotify(WPARAM code) {
 
 void BackSound::StartFrom(std::wstring file, bool new_list) {
     if (new_list) {
+        // What the list before still has to report is about devices "close all" ends: what is
+        // queued already goes now, an abort still to come is recognised by its code.
+        DiscardQueuedNotifications();
         mci_.Send(L"close all", hwnd());
+        DiscardQueuedNotifications();
         stale_notifications_ = outstanding_notifications_;
     }
     // A file MCI cannot play sends no notification; the list goes on with the next file rather than
@@ -110,6 +114,13 @@ void BackSound::StartFrom(std::wstring file, bool new_list) {
             return;
         }
         file = NextExistingFile();
+    }
+}
+
+void BackSound::DiscardQueuedNotifications() {
+    MSG msg;
+    while (hwnd() && ::PeekMessageW(&msg, hwnd(), MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) {
+        if (outstanding_notifications_ > 0) --outstanding_notifications_;
     }
 }
 

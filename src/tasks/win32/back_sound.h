@@ -4,9 +4,9 @@
 //
 // States: idle (nothing pending), playing the last file (nothing pending), playing with files
 // pending. Only in the last state is a new list refused, so a chime never cuts into a list.
-// Every notification moves the list on, whatever its code, except the abort that the "close all" of
-// a new list causes on the device of the list before: that one would start the new list's second
-// file over its first.
+// Every notification moves the list on, whatever its code, except those of the list before that a
+// new list's "close all" overtakes (its last file's end, the abort of its device): they would start
+// the new list's second file over its first.
 
 #include <windows.h>
 
@@ -56,6 +56,7 @@ private:
     std::wstring NextExistingFile();
     // Opens and plays files from `file` on until one starts; with a "close all" first for a new list.
     void StartFrom(std::wstring file, bool new_list);
+    void DiscardQueuedNotifications();
 
     IMciCommands& mci_;
     std::wstring pending_;

@@ -218,6 +218,25 @@ TEST_F(BackSoundTest, AbortOfTheListBeforeDoesNotSkipTheNewListsFile) {
     EXPECT_FALSE(sound.HasPending());
 }
 
+TEST_F(BackSoundTest, EndOfTheListBeforeQueuedAsTheNewListStartsIsDropped) {
+    RecordingMci mci;
+    BackSound sound(mci);
+    ASSERT_TRUE(sound.Create());
+    const std::string a = File("a.wav");
+    const std::string b = File("b.wav");
+
+    sound.Play(b);
+    // The task's sound ends; its notification waits in the queue while the tick starts the chime.
+    ::PostMessageW(sound.hwnd(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 1);
+    sound.Play(a + "*" + b);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    EXPECT_EQ(mci.commands.size(), 6u);
+    EXPECT_TRUE(sound.HasPending());
+    Notify(sound);
+    EXPECT_EQ(mci.commands.back(), "play " + b + " from 0 notify");
+}
+
 TEST_F(BackSoundTest, AFileMciCannotPlayPassesToTheNext) {
     RecordingMci mci;
     const std::string a = File("a.wav");
