@@ -21,6 +21,7 @@ if(WIN32)
     kalvoro_library(kalvoro_chimes_win
         SOURCES
             win32/back_sound.cpp
+            win32/chime_host.cpp
             win32/hot_key_chime.cpp
         DEPS kalvoro_chimes kalvoro_base_win)
 endif()
@@ -28,5 +29,6 @@ endif()
 kalvoro_wine_tests(kalvoro_chimes_win_tests
     SOURCES
         win32/back_sound_test.cpp
+        win32/chime_host_test.cpp
         win32/hot_key_chime_test.cpp
     DEPS kalvoro_chimes_win)
