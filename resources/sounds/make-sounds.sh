@@ -73,9 +73,9 @@ done
 #   bell <file> <fundamental Hz> <seconds>
 bell() {
     local dest=$1 f=$2 len=$3 parts=() i=0 ratio amp decay
-    for spec in "0.5 0.45 1.0" "1.0 0.55 0.85" "1.19 0.40 0.6" "1.5 0.22 0.5" "2.0 0.65 0.55" \
+    for partial in "0.5 0.45 1.0" "1.0 0.55 0.85" "1.19 0.40 0.6" "1.5 0.22 0.5" "2.0 0.65 0.55" \
                 "2.51 0.25 0.35" "3.0 0.18 0.25" "4.07 0.12 0.15" "5.2 0.08 0.08"; do
-        read -r ratio amp decay <<<"$spec"
+        read -r ratio amp decay <<<"$partial"
         local pf pl
         pf=$(awk -v f="$f" -v r="$ratio" 'BEGIN { printf "%.2f", f * r }')
         pl=$(awk -v l="$len" -v d="$decay" 'BEGIN { printf "%.3f", l * d }')

@@ -46,12 +46,12 @@ unsigned HotKeyVirtualKey(std::string_view key_text) {
     return first;
 }
 
-std::optional<ChimeHotKeySpec> ParseChimeHotKey(std::string_view modifier_text, std::string_view key_text) {
+std::optional<ChimeKeyCombination> ParseChimeHotKey(std::string_view modifier_text, std::string_view key_text) {
     const unsigned modifiers = HotKeyModifierBits(modifier_text);
     if (modifiers == 0) return std::nullopt;
     const unsigned key = HotKeyVirtualKey(key_text);
     if (key == 0) return std::nullopt;
-    return ChimeHotKeySpec{modifiers, key};
+    return ChimeKeyCombination{modifiers, key};
 }
 
 }  // namespace kalvoro

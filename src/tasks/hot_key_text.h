@@ -20,13 +20,13 @@ unsigned HotKeyModifierBits(std::string_view modifier_text);
 // ASCII). A small letter counts as its capital, the code of the key that types it.
 unsigned HotKeyVirtualKey(std::string_view key_text);
 
-struct ChimeHotKeySpec {
+struct ChimeKeyCombination {
     unsigned modifiers = 0;
     unsigned virtual_key = 0;
-    bool operator==(const ChimeHotKeySpec&) const = default;
+    bool operator==(const ChimeKeyCombination&) const = default;
 };
 
 // Both texts parsed; nothing when the modifiers are unknown or the key is empty.
-std::optional<ChimeHotKeySpec> ParseChimeHotKey(std::string_view modifier_text, std::string_view key_text);
+std::optional<ChimeKeyCombination> ParseChimeHotKey(std::string_view modifier_text, std::string_view key_text);
 
 }  // namespace kalvoro

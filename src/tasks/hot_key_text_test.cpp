@@ -53,8 +53,8 @@ TEST(HotKeyText, KeyIsItsFirstCharactersCode) {
 }
 
 TEST(HotKeyText, ParseNeedsBothTexts) {
-    EXPECT_EQ(ParseChimeHotKey("ctrl + shift", "t"), (ChimeHotKeySpec{6, 'T'}));
-    EXPECT_EQ(ParseChimeHotKey("Alt", "Q"), (ChimeHotKeySpec{1, 'Q'}));
+    EXPECT_EQ(ParseChimeHotKey("ctrl + shift", "t"), (ChimeKeyCombination{6, 'T'}));
+    EXPECT_EQ(ParseChimeHotKey("Alt", "Q"), (ChimeKeyCombination{1, 'Q'}));
     EXPECT_FALSE(ParseChimeHotKey("Ctrl", "").has_value());
     EXPECT_FALSE(ParseChimeHotKey("Win", "T").has_value());
     EXPECT_FALSE(ParseChimeHotKey("", "").has_value());

@@ -14,9 +14,9 @@ bool ChimeHotKey::Register(std::string_view modifier_text, std::string_view key_
     Unregister();
     modifier_text_ = modifier_text;
     key_text_ = key_text;
-    const auto spec = ParseChimeHotKey(modifier_text, key_text);
-    if (!spec) return false;
-    spec_ = *spec;
+    const auto combination = ParseChimeHotKey(modifier_text, key_text);
+    if (!combination) return false;
+    combination_ = *combination;
     const ATOM atom = ::GlobalAddAtomA(kChimeHotKeyAtomName);
     if (atom == 0) return false;
     const int id = static_cast<int>(atom) - kAtomBase;
@@ -24,7 +24,7 @@ bool ChimeHotKey::Register(std::string_view modifier_text, std::string_view key_
         ::GlobalDeleteAtom(atom);
         return false;
     }
-    if (!::RegisterHotKey(window_, id, spec_.modifiers, spec_.virtual_key)) {
+    if (!::RegisterHotKey(window_, id, combination_.modifiers, combination_.virtual_key)) {
         ::GlobalDeleteAtom(atom);
         return false;
     }
@@ -53,7 +53,7 @@ bool ChimeHotKey::Matches(WPARAM wparam, LPARAM lparam) const {
     if (id_ <= 0 || static_cast<int>(wparam) != id_) return false;
     const auto modifiers = static_cast<unsigned>(LOWORD(lparam));
     const auto key = static_cast<unsigned>(HIWORD(lparam));
-    return key == spec_.virtual_key && modifiers == spec_.modifiers;
+    return key == combination_.virtual_key && modifiers == combination_.modifiers;
 }
 
 bool SayTimeOnHotKey(const ChimeHotKey& hot_key, WPARAM wparam, LPARAM lparam, ClockAlarm& alarm, DateTime now) {

@@ -47,7 +47,7 @@ public:
 private:
     HWND window_;
     int id_ = 0;
-    ChimeHotKeySpec spec_;
+    ChimeKeyCombination combination_;
     std::string modifier_text_;
     std::string key_text_;
 };
