@@ -56,7 +56,7 @@ TEST(TimeProtocolReply, ValuesBelowTwoToTheThirtyFirstAreTheNextEra) {
     EXPECT_EQ(UnfoldEra(0xFFFFFFFFu), 4294967295);
     EXPECT_EQ(UnfoldEra(0x80000000u), 2147483648);  // 1968-01-20 03:14:08, still the first era
     EXPECT_EQ(UnfoldEra(0x7FFFFFFFu), 6442450943);  // 2104-02-26 09:42:23
-    EXPECT_EQ(UnfoldEra(1), 4294967297);             // 2036-02-07 06:28:17
+    EXPECT_EQ(UnfoldEra(1), 4294967297);            // 2036-02-07 06:28:17
 
     const auto after_wrap = ReadTimeProtocolReply(Be32(123010304u), 0);
     ASSERT_TRUE(after_wrap);

@@ -25,11 +25,11 @@ inline constexpr char kSyncNoAnswer[] = "校正失败：时间服务器没有应
 inline constexpr char kSyncSetFailedPrefix[] = "校正失败：";
 
 enum class SyncOutcome {
-    kNoHosts,     // "TimeHost.lst" missing, unreadable or without a usable line
-    kNoAnswer,    // neither the Time Protocol nor SNTP gave a time
-    kNoTime,      // the server answered 0: nothing set, the attempt still counts as done
-    kSet,         // the clock was set
-    kSetFailed,   // the server answered but the clock could not be set
+    kNoHosts,    // "TimeHost.lst" missing, unreadable or without a usable line
+    kNoAnswer,   // neither the Time Protocol nor SNTP gave a time
+    kNoTime,     // the server answered 0: nothing set, the attempt still counts as done
+    kSet,        // the clock was set
+    kSetFailed,  // the server answered but the clock could not be set
 };
 
 struct SyncResult {

@@ -14,8 +14,8 @@ namespace kalvoro {
 
 // What came back from one exchange with a server.
 struct TransportReply {
-    bool answered = false;          // false: refused, unreachable, silent, or stopped
-    std::string bytes;              // what arrived (RFC 868: up to four bytes; SNTP: one datagram)
+    bool answered = false;  // false: refused, unreachable, silent, or stopped
+    std::string bytes;      // what arrived (RFC 868: up to four bytes; SNTP: one datagram)
     std::uint32_t round_trip_ms = 0;
 };
 

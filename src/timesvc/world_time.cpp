@@ -32,14 +32,18 @@ DateTime CityTime(DateTime utc, double offset_hours, bool daylight) {
 }
 
 bool InDaylightTime(DateTime t, DateTime start, DateTime end) {
-    if (end >= start) return start <= t && t <= end;
-    return t >= start || t <= end;
+    // Compared in whole milliseconds: a sum of day fractions lands a hair beside the exact instant.
+    const auto ms = [](DateTime value) { return std::llround(value * 86400000.0); };
+    const long long now = ms(t);
+    // The end is written in daylight-saving time, so it is compared with the clock as it reads then.
+    const long long daylight = now + 3600000;
+    if (end >= start) return ms(start) <= now && daylight < ms(end);
+    return now >= ms(start) || daylight < ms(end);
 }
 
 bool WeekdayRuleDate(const WeekdayRule& rule, int year, DateTime& out) {
-    if (rule.month < 1 || rule.month > 12 || rule.week < 1 || rule.week > 5 || rule.weekday < 0 ||
-        rule.weekday > 6 || rule.hour < 0 || rule.hour > 23 || rule.minute < 0 || rule.minute > 59 ||
-        !IsValidDate(year, rule.month, 1)) {
+    if (rule.month < 1 || rule.month > 12 || rule.week < 1 || rule.week > 5 || rule.weekday < 0 || rule.weekday > 6 ||
+        rule.hour < 0 || rule.hour > 23 || rule.minute < 0 || rule.minute > 59 || !IsValidDate(year, rule.month, 1)) {
         return false;
     }
     const DateTime first = EncodeDate(year, rule.month, 1);

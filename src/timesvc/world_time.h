@@ -17,8 +17,10 @@ inline constexpr char kDstMarkText[] = "(夏时制)";
 // nearest (ties to even), one hour more in daylight-saving time. -3.5 is -3 h and -30 min.
 DateTime CityTime(DateTime utc, double offset_hours, bool daylight);
 
-// Whether standard time `t` lies in daylight-saving time: start <= t <= end when the period lies
-// within the year (north), t >= start or t <= end when it spans the new year (south).
+// Whether standard time `t` lies in daylight-saving time. The start is a standard-time wall clock
+// reading and the end a daylight-time one, as the clocks show them at the change: start <= t and
+// t + 1 h < end when the period lies within the year (north), t >= start or t + 1 h < end when it
+// spans the new year (south).
 bool InDaylightTime(DateTime t, DateTime start, DateTime end);
 
 // A rule as the system's time-zone database gives it: the week-th weekday of a month (week 5 is
