@@ -381,9 +381,8 @@ def city_line(country, city, alt, zone_name, position, zone_cn, positions, year)
         standard = changes[-1][2]  # a lasting change of offset within the year
     hours = offset_hours(standard)
     offset_field = f"{hours:g}"
+    # The daylight-saving offset is one hour more, as the window's own lines say.
     zone_text = offset_text(hours)
-    if daylight is not None:
-        zone_text += f"，夏时制 {offset_text(offset_hours(daylight))}"
     if zone_cn:
         zone_text = f"{zone_cn} {zone_text}"
     place = position_text(position or positions[zone_name])
