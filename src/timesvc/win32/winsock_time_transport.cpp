@@ -3,7 +3,11 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 
 namespace kalvoro::win {
 namespace {
@@ -38,25 +42,58 @@ private:
     WSAEVENT event_;
 };
 
-class AddressList {
-public:
-    AddressList(const std::string& host, std::uint16_t port, int socket_type) {
-        addrinfo hints{};
-        hints.ai_family = AF_UNSPEC;
-        hints.ai_socktype = socket_type;
-        hints.ai_protocol = socket_type == SOCK_STREAM ? IPPROTO_TCP : IPPROTO_UDP;
-        if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &list_) != 0) list_ = nullptr;
-    }
-    AddressList(const AddressList&) = delete;
-    AddressList& operator=(const AddressList&) = delete;
-    ~AddressList() {
-        if (list_) ::freeaddrinfo(list_);
-    }
-    const addrinfo* first() const { return list_; }
-
-private:
-    addrinfo* list_ = nullptr;
+// One resolved address, copied out of the resolver's list.
+struct Address {
+    int family = 0;
+    int socket_type = 0;
+    int protocol = 0;
+    sockaddr_storage storage{};
+    int length = 0;
+    const sockaddr* get() const { return reinterpret_cast<const sockaddr*>(&storage); }
 };
+
+// Name resolution cannot be interrupted, so it runs on a thread of its own that shares only this
+// state: a stop does not wait for it, and the thread finishes alone and frees what it used.
+struct Resolution {
+    KernelHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::optional<Address> address;
+};
+
+constexpr DWORD kResolveTimeoutMs = 10000;
+
+std::optional<Address> Resolve(const std::string& host, std::uint16_t port, int socket_type, HANDLE cancel_event) {
+    auto resolution = std::make_shared<Resolution>();
+    if (!resolution->done) return std::nullopt;
+    try {
+        std::thread([resolution, host, port, socket_type] {
+            WSADATA data{};
+            const bool started = ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+            addrinfo hints{};
+            hints.ai_family = AF_UNSPEC;
+            hints.ai_socktype = socket_type;
+            hints.ai_protocol = socket_type == SOCK_STREAM ? IPPROTO_TCP : IPPROTO_UDP;
+            addrinfo* list = nullptr;
+            if (started && ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &list) == 0 && list &&
+                list->ai_addrlen <= sizeof(sockaddr_storage)) {
+                Address address;
+                address.family = list->ai_family;
+                address.socket_type = list->ai_socktype;
+                address.protocol = list->ai_protocol;
+                std::memcpy(&address.storage, list->ai_addr, list->ai_addrlen);
+                address.length = static_cast<int>(list->ai_addrlen);
+                resolution->address = address;
+            }
+            if (list) ::freeaddrinfo(list);
+            if (started) ::WSACleanup();
+            ::SetEvent(resolution->done.get());
+        }).detach();
+    } catch (...) {
+        return std::nullopt;  // no thread to be had
+    }
+    const HANDLE handles[] = {cancel_event, resolution->done.get()};
+    if (::WaitForMultipleObjects(2, handles, FALSE, kResolveTimeoutMs) != WAIT_OBJECT_0 + 1) return std::nullopt;
+    return resolution->address;
+}
 
 enum class Wait { kReady, kTimeout, kCancelled, kFailed };
 
@@ -97,18 +134,17 @@ void WinsockTimeTransport::Cancel() {
 TransportReply WinsockTimeTransport::QueryTimeProtocol(const std::string& host) {
     TransportReply reply;
     if (!winsock_started_ || !cancel_event_ || cancelled_.load()) return reply;
-    const AddressList addresses(host, options_.time_protocol_port, SOCK_STREAM);
-    const addrinfo* address = addresses.first();
+    const std::optional<Address> address = Resolve(host, options_.time_protocol_port, SOCK_STREAM, cancel_event_.get());
     if (!address || cancelled_.load()) return reply;
 
-    const Socket socket(::socket(address->ai_family, address->ai_socktype, address->ai_protocol));
+    const Socket socket(::socket(address->family, address->socket_type, address->protocol));
     const WsaEvent socket_event;
     if (!socket || !socket_event) return reply;
     // Makes the socket non-blocking and reports its events on socket_event.
     if (::WSAEventSelect(socket.get(), socket_event.get(), FD_CONNECT | FD_READ | FD_CLOSE) != 0) return reply;
 
     WSANETWORKEVENTS events{};
-    if (::connect(socket.get(), address->ai_addr, static_cast<int>(address->ai_addrlen)) != 0) {
+    if (::connect(socket.get(), address->get(), address->length) != 0) {
         if (::WSAGetLastError() != WSAEWOULDBLOCK) return reply;
         const DWORD started = ::GetTickCount();
         for (;;) {
@@ -150,16 +186,15 @@ TransportReply WinsockTimeTransport::QueryTimeProtocol(const std::string& host) 
 TransportReply WinsockTimeTransport::QuerySntp(const std::string& host, std::string_view request) {
     TransportReply reply;
     if (!winsock_started_ || !cancel_event_ || cancelled_.load()) return reply;
-    const AddressList addresses(host, options_.sntp_port, SOCK_DGRAM);
-    const addrinfo* address = addresses.first();
+    const std::optional<Address> address = Resolve(host, options_.sntp_port, SOCK_DGRAM, cancel_event_.get());
     if (!address || cancelled_.load()) return reply;
 
-    const Socket socket(::socket(address->ai_family, address->ai_socktype, address->ai_protocol));
+    const Socket socket(::socket(address->family, address->socket_type, address->protocol));
     const WsaEvent socket_event;
     if (!socket || !socket_event) return reply;
     if (::WSAEventSelect(socket.get(), socket_event.get(), FD_READ) != 0) return reply;
     // A connected datagram socket takes answers from that server only.
-    if (::connect(socket.get(), address->ai_addr, static_cast<int>(address->ai_addrlen)) != 0) return reply;
+    if (::connect(socket.get(), address->get(), address->length) != 0) return reply;
 
     const DWORD sent_at = ::GetTickCount();
     if (::send(socket.get(), request.data(), static_cast<int>(request.size()), 0) != static_cast<int>(request.size()))
