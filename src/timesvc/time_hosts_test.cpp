@@ -20,6 +20,21 @@ TEST(TimeHosts, OneServerPerLineBlanksAroundDroppedEmptyLinesSkipped) {
     EXPECT_TRUE(ParseTimeHosts(std::string("a\0b", 3)).empty());
 }
 
+TEST(TimeHosts, JunkGivesOnlyUsableNames) {
+    std::string junk;
+    std::uint32_t state = 7;
+    for (int i = 0; i < (1 << 20); ++i) {
+        state = state * 1664525u + 1013904223u;
+        junk += static_cast<char>(state >> 24);
+    }
+    for (const std::string& host : ParseTimeHosts(junk)) {
+        EXPECT_FALSE(host.empty());
+        EXPECT_LE(host.size(), 3 * kMaxHostNameLength);  // GBK bytes decoded to UTF-8
+        EXPECT_NE(host.front(), ' ');
+        EXPECT_NE(host.back(), ' ');
+    }
+}
+
 TEST(TimeHosts, DrawsFromEveryLineTheLastIncluded) {
     std::mt19937 random(12345);
     for (const std::size_t count : {std::size_t{2}, std::size_t{3}, std::size_t{7}}) {
