@@ -16,6 +16,17 @@ public:
     virtual void OnTick(DateTime now) = 0;
 };
 
+// Forwards the tick to an object with an OnTick(DateTime) of its own (the chime, the scheduler).
+template <typename Target>
+class TickForwarder final : public ITickListener {
+public:
+    explicit TickForwarder(Target& target) : target_(target) {}
+    void OnTick(DateTime now) override { target_.OnTick(now); }
+
+private:
+    Target& target_;
+};
+
 enum class TickStage { kDisplay, kScheduler, kChime, kCount };
 
 class AppTick {

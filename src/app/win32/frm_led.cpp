@@ -18,6 +18,7 @@
 #include "skin/window_skin.h"
 #include "ui/win32/fade_out_window.h"
 #include "ui/win32/frame_skin.h"
+#include "timesvc/win32/frm_world_time.h"
 #include "ui/win32/ui_globals.h"
 #include "skin/win32/skin_bitmap.h"
 
@@ -98,12 +99,43 @@ bool TFrmLED::Create() {
     Guarded([&] { children_->Create(hwnd(), magnetic_.get(), ChooseHeadingFont()); });
     display_ = std::make_unique<ClockDisplay>(*this, core_.date_texts(), SystemDateLocale());
     core_.tick().Attach(TickStage::kDisplay, display_.get());
+    StartServices();
     ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
     Guarded([&] { display_->Update(core_.clock().Now(), false); });
     start_hidden_ = core_.settings().values().start_hidden && IsHideSwitch(Narrow(parameter_));
     ::SetTimer(hwnd(), kTimerMsg, 1000, nullptr);
     return true;
 }
+
+static ChimeSettings ChimeSettingsOf(const AppSettings& values) {
+    return {values.alarm_on,   values.half_alarm_on,     values.alarm_type,
+            values.hot_key_on, values.hot_key1_text, values.hot_key2_text};
+}
+
+void TFrmLED::StartServices() {
+    // The chime strikes after the display update (and the scheduler) in the same tick.
+    Guarded([&] {
+        chime_ = std::make_unique<ChimeHost>(hwnd(), popup_, core_.app_dir());
+        chime_->Start(ChimeSettingsOf(core_.settings().values()));
+        chime_tick_ = std::make_unique<TickForwarder<ChimeHost>>(*chime_);
+        core_.tick().Attach(TickStage::kChime, chime_tick_.get());
+    });
+    Guarded([&] {
+        time_sync_ = std::make_unique<TimeSyncService>(core_.app_dir());
+        const AppSettings& values = core_.settings().values();
+        time_sync_->StartStopTimeSync(values.auto_sync, values.sync_step_hours);
+    });
+    // The settings dialog changes what the chime and the time sync do.
+    core_.settings().Subscribe([this](SettingsChange change) {
+        const AppSettings& values = core_.settings().values();
+        if (change == SettingsChange::kChime && chime_) Guarded([&] { chime_->ApplySettings(ChimeSettingsOf(values)); });
+        if (change == SettingsChange::kTimeSync && time_sync_) {
+            Guarded([&] { time_sync_->StartStopTimeSync(values.auto_sync, values.sync_step_hours); });
+        }
+    });
+}
+
+void TFrmLED::OpenWorldTime() { ShowWorldTime(hwnd(), {core_.app_dir(), nullptr, 0}); }
 
 void TFrmLED::ApplySettings() {
     Guarded([&] {
@@ -378,6 +410,9 @@ void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
         case MenuCommand::kMarks:
             if (TFrmCalendar* calendar = children_->calendar()) calendar->OpenMarkList();
             break;
+        case MenuCommand::kWorldTime:
+            OpenWorldTime();
+            break;
         case MenuCommand::kHomePage:
             ::ShellExecuteW(hwnd(), L"open", kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
             break;
@@ -457,6 +492,9 @@ void TFrmLED::FormClose() {
         state.transparency = transparency_;
         core_.settings().SaveExitState(state);
         core_.tick().Attach(TickStage::kDisplay, nullptr);
+        core_.tick().Attach(TickStage::kChime, nullptr);
+        if (chime_) chime_->Close();
+        if (time_sync_) time_sync_->Stop();
         children_->DestroyAll();
         if (ShadowsOnFlag()) {
             if (IsVisible()) FadeOut(hwnd(), &shadow_);
@@ -556,6 +594,9 @@ LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kMsgTrayAnimateOff:
             tray_.StopAnimation();
+            return 0;
+        case WM_HOTKEY:
+            if (chime_) Guarded([&] { chime_->OnHotKey(wparam, lparam, core_.clock().Now()); });
             return 0;
         case WM_TIMECHANGE:
             // The user or a time sync set the clock: show the new time now, not at the next tick.

@@ -18,6 +18,8 @@
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
 #include "base/win32/window.h"
+#include "tasks/win32/chime_host.h"
+#include "timesvc/win32/time_sync_service.h"
 #include "ui/win32/form_shadow.h"
 #include "ui/win32/magnetic_service.h"
 
@@ -63,6 +65,8 @@ private:
     void UpdateClockHands(DateTime now, bool force) override;
 
     void ApplySettings();
+    void StartServices();
+    void OpenWorldTime();
     void LoadBarSkin(const std::string& path);
     void LoadWindowSkin(const std::string& path);
     void OnTimer(UINT_PTR id);
@@ -91,6 +95,9 @@ private:
     BarView view_;
     std::unique_ptr<ChildWindows> children_;
     std::unique_ptr<ClockDisplay> display_;
+    std::unique_ptr<ChimeHost> chime_;
+    std::unique_ptr<TickForwarder<ChimeHost>> chime_tick_;
+    std::unique_ptr<TimeSyncService> time_sync_;
     std::unique_ptr<OwnerMenu> main_menu_;
     std::unique_ptr<OwnerMenu> tray_menu_;
     Bitmap menu_images_;
