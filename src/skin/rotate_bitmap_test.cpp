@@ -140,6 +140,43 @@ TEST(RotateBitmapTest, QuarterAndHalfTurnsMovePixelsExactly) {
     }
 }
 
+// The rule pixel by pixel, as plainly as it reads: a second implementation for pictures too large
+// to work by hand.
+SkinImage PlainRotation(const SkinImage& source, std::uint32_t background, const RotationGeometry& g) {
+    SkinImage out = SkinImage::Filled(g.width, g.height, background);
+    const int w = source.width;
+    const int h = source.height;
+    for (int r = 0; r < g.height; ++r) {
+        for (int x = 0; x < g.width; ++x) {
+            const std::int64_t u = x - (g.width - 1 - g.pivot_x);
+            const std::int64_t v = r - (g.height - 1 - g.pivot_y);
+            const auto fixed_x = static_cast<std::int32_t>(static_cast<std::uint32_t>(u * g.cosine - v * g.sine));
+            const auto fixed_r = static_cast<std::int32_t>(static_cast<std::uint32_t>(u * g.sine + v * g.cosine));
+            const int sx = w / 2 + static_cast<int>(std::floor(fixed_x / 65536.0));
+            const int sr = h / 2 + static_cast<int>(std::floor(fixed_r / 65536.0));
+            if (sx >= 0 && sx < w && sr >= 0 && sr < h) out.At(x, g.height - 1 - r) = source.At(sx, h - 1 - sr);
+        }
+    }
+    return out;
+}
+
+TEST(RotateBitmapTest, LargerPicturesAgreeWithThePlainRule) {
+    const int sizes[][2] = {{9, 177}, {163, 163}, {30, 7}, {1, 40}, {64, 65}};
+    for (const auto& size : sizes) {
+        const SkinImage source = NumberedPicture(size[0], size[1]);
+        for (int angle = -360; angle <= 360; angle += 7) {
+            const RotationGeometry g = RotationFor(size[0], size[1], angle);
+            ASSERT_EQ(RotateBitmap(source, 5, angle), PlainRotation(source, 5, g))
+                << size[0] << " x " << size[1] << " at " << angle;
+        }
+        for (long double angle : {0.5L, -0.25L, 44.9L, 135.0L, -135.0L, 179.99L}) {
+            const RotationGeometry g = RotationFor(size[0], size[1], angle);
+            ASSERT_EQ(RotateBitmap(source, 5, angle), PlainRotation(source, 5, g))
+                << size[0] << " x " << size[1] << " at " << static_cast<double>(angle);
+        }
+    }
+}
+
 TEST(RotateBitmapTest, AnglesAreReducedByWholeTurns) {
     EXPECT_EQ(NormalizedAngle(540), 180);
     EXPECT_EQ(NormalizedAngle(361), 1);

@@ -51,10 +51,25 @@ bool IsWholeTurn(long double degrees) {
 }
 
 // Resizes without giving the buffer back, so the next rebuild of the same size allocates nothing.
-void Refill(SkinImage& image, int width, int height, std::uint32_t pixel) {
+void Resize(SkinImage& image, int width, int height) {
     image.width = width;
     image.height = height;
-    image.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), pixel);
+    image.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+}
+
+// Fills everything outside the box, which the rotation or the copy writes in full.
+void FillAround(SkinImage& image, int left, int top, int width, int height, std::uint32_t pixel) {
+    const int right = std::min(image.width, left + width);
+    const int bottom = std::min(image.height, top + height);
+    for (int y = 0; y < image.height; ++y) {
+        std::uint32_t* row = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+        if (y < top || y >= bottom) {
+            std::fill_n(row, image.width, pixel);
+            continue;
+        }
+        std::fill(row, row + std::max(0, left), pixel);
+        std::fill(row + std::max(0, right), row + image.width, pixel);
+    }
 }
 
 }  // namespace
@@ -162,7 +177,7 @@ void TRotateImage::PictureChanged() {
 void TRotateImage::Rebuild() {
     ++rebuild_count_;
     if (picture_.empty()) {
-        Refill(rotated_, 0, 0, 0);
+        Resize(rotated_, 0, 0);
         if (auto_size_) AdjustSize();
         return;
     }
@@ -177,14 +192,15 @@ void TRotateImage::Rebuild() {
     int top = 0;
     if (unique_size_) {
         const int side = UniqueSquareSide(w, h);
-        Refill(rotated_, side, side, background_);
+        Resize(rotated_, side, side);
         if (center_) {
             left = (side - turned_width) / 2;
             top = (side - turned_height) / 2;
         }
     } else {
-        Refill(rotated_, turned_width, turned_height, background_);
+        Resize(rotated_, turned_width, turned_height);
     }
+    FillAround(rotated_, left, top, turned_width, turned_height, background_);
     if (whole_turn) {
         // Whole turns are copies, never resampled.
         DrawPicture(PixelRows::Of(rotated_), picture_, left, top, false, 0);
