@@ -210,6 +210,31 @@ TEST_P(FrmClockTest, MenuHoldsEveryItemAndReportsEach) {
     EXPECT_FALSE(::IsWindow(window));
 }
 
+// The menu open on the screen: drawn by the program's menu painter in the colours given, captured
+// to clock-menu.bmp in the build folder for a look.
+SkinImage g_menu_shot;
+void CALLBACK CaptureOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    g_menu_shot = CaptureScreen({300, 300, 480, 480});
+    ::EndMenu();
+}
+
+TEST_P(FrmClockTest, MenuOpensOwnerDrawn) {
+    auto clock = Open(60, 60, At(10, 8, 30), false);
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 400, &CaptureOpenMenu);
+    ASSERT_NE(timer, 0u);
+    ::SendMessageW(clock->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(clock->hwnd()), MAKELPARAM(300, 300));
+    ASSERT_FALSE(g_menu_shot.empty());
+    std::ofstream(std::string("Z:") + KALVORO_BIN_DIR + "/clock-menu.bmp", std::ios::binary)
+        << EncodeBmp24(g_menu_shot);
+    // The icon bar on the left is the default skin's blue gradient (blue well above red); the
+    // item area beside it is not.
+    const auto bluish = [](std::uint32_t pixel) { return (pixel & 0xFF) > ((pixel >> 16) & 0xFF) + 40; };
+    EXPECT_TRUE(bluish(g_menu_shot.At(10, 30)));
+    EXPECT_FALSE(bluish(g_menu_shot.At(100, 5)));
+    EXPECT_TRUE(commands.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(ShippedFaces, FrmClockTest, ::testing::Values("Classic.cl", "Modern.cl"));
 
 TEST(FrmClockFaces, MissingPackageKeepsAnEmptyWindowThatStillOpens) {
