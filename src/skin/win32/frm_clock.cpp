@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/ini_file.h"
 #include "skin/clock_skin.h"
 #include "skin/skin_files.h"
 #include "ui/win32/fade_out_window.h"
@@ -87,6 +88,20 @@ void TFrmClock::LoadClockSkin(const std::string& path, bool colours_only, const 
         shadow_->Show(true);
         shadow_->Refresh();
     }
+}
+
+void TFrmClock::ReloadClockSkin(const std::string& app_dir, bool colours_only, const MenuColors& bar_menu_colours) {
+    Guarded([&] {
+        IFileStore& files = host_.files ? *host_.files : DiskFileStore();
+        const IniFile settings(files, app_dir + "skin.ini");
+        const std::string name = settings.ReadString(kSkinSettingsSection, kClockSkinSetting, "");
+        const std::optional<std::string> path = ClockSkinPath(app_dir, name);
+        if (path) {
+            LoadClockSkin(*path, colours_only, bar_menu_colours);
+        } else {
+            LoadClockSkin({}, true, bar_menu_colours);  // no package named: the colours still follow the bar
+        }
+    });
 }
 
 void TFrmClock::ResizeToFace() {

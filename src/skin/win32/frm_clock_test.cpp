@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/date_time.h"
+#include "base/file_store.h"
 #include "skin/bmp_encoder.h"
 #include "ui/win32/layered_attributes.h"
 
@@ -244,6 +245,33 @@ TEST(FrmClockFaces, MissingPackageKeepsAnEmptyWindowThatStillOpens) {
     clock.ShowAt(10, 10, 255, At(1, 2, 3));
     EXPECT_TRUE(clock.IsVisible());
     EXPECT_EQ(clock.Width(), 0);
+}
+
+TEST(FrmClockFaces, ReloadTakesThePackageTheSettingsName) {
+    MemoryFileStore files;
+    const std::string classic = DiskFileStore().ReadAll(ShippedClock("Classic.cl")).value_or("");
+    ASSERT_FALSE(classic.empty());
+    files.Put("C:\\Kalvoro\\Clock\\Classic.cl", classic);
+    ClockWindowHost host;
+    host.files = &files;
+    TFrmClock clock(host);
+    ASSERT_TRUE(clock.Create());
+    MenuColors colours;
+    colours.selection_frame = 0x123456;
+
+    clock.ReloadClockSkin("C:\\Kalvoro\\", false, colours);  // no skin.ini: nothing named
+    EXPECT_EQ(clock.Width(), 0);
+    EXPECT_EQ(clock.MenuColours(), colours);
+
+    files.Put("C:\\Kalvoro\\skin.ini", "[SKIN]\r\nClockFile=Classic.cl\r\n");
+    clock.ReloadClockSkin("C:\\Kalvoro\\", true, MenuColors{});  // colours only
+    EXPECT_EQ(clock.Width(), 0);
+    EXPECT_EQ(clock.MenuColours(), MenuColors{});
+    clock.ReloadClockSkin("C:\\Kalvoro\\", false, colours);
+    EXPECT_EQ(clock.Width(), 201);
+    EXPECT_EQ(clock.Height(), 201);
+    const RECT rect = clock.WindowRect();
+    EXPECT_EQ(rect.right - rect.left, 201);
 }
 
 // Both shipped faces at 10:08:30 and 03:45:15 side by side, written to clock-faces.bmp in the
