@@ -211,6 +211,34 @@ TEST_P(FrmClockTest, MenuHoldsEveryItemAndReportsEach) {
     EXPECT_FALSE(::IsWindow(window));
 }
 
+// Pressing the left button on the face and moving the mouse drags the window with it.
+TEST_P(FrmClockTest, DraggingTheFaceMovesTheWindow) {
+    auto clock = Open(200, 200, At(10, 8, 30), false);
+    ::SetForegroundWindow(clock->hwnd());
+    const int screen_width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int screen_height = ::GetSystemMetrics(SM_CYSCREEN);
+    const auto mouse = [&](DWORD flags, int x, int y) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = x * 65535 / (screen_width - 1);
+        input.mi.dy = y * 65535 / (screen_height - 1);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        ::SendInput(1, &input, sizeof(input));
+    };
+    mouse(0, 300, 260);  // on the face, above the pivot
+    PumpMessages();
+    mouse(MOUSEEVENTF_LEFTDOWN, 300, 260);
+    mouse(0, 330, 280);
+    mouse(0, 360, 300);
+    mouse(MOUSEEVENTF_LEFTUP, 360, 300);
+    ASSERT_TRUE(WaitFor([&] { return clock->WindowRect().left != 200; }));
+    EXPECT_TRUE(WaitFor([&] {
+        const RECT rect = clock->WindowRect();
+        return rect.left == 260 && rect.top == 240;
+    })) << clock->WindowRect().left
+        << ", " << clock->WindowRect().top;
+}
+
 // The menu open on the screen: drawn by the program's menu painter in the colours given, captured
 // to clock-menu.bmp in the build folder for a look.
 SkinImage g_menu_shot;
