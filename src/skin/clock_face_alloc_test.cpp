@@ -13,6 +13,10 @@ namespace {
 std::atomic<long> g_allocations{0};
 }
 
+// These replace the global pair; GCC cannot see that free() here matches the malloc() above.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void* operator new(std::size_t size) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size ? size : 1)) return p;

@@ -17,11 +17,12 @@ SkinImage Hand(int width, int height) {
     return hand;
 }
 
-void BM_RotateHand163(benchmark::State& state) {
+// A 163 x 163 picture (its square is 233 pixels) and a 9 x 161 hand (its square is 163).
+void BM_RotateHand(benchmark::State& state) {
     TRotateImage hand;
     hand.SetCenter(true);
     hand.SetTransparent(true);
-    hand.SetPicture(Hand(163, 163));
+    hand.SetPicture(Hand(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
     int second = 0;
     for (auto _ : state) {
         second = (second + 1) % 60;
@@ -29,7 +30,7 @@ void BM_RotateHand163(benchmark::State& state) {
         benchmark::DoNotOptimize(hand.Rotated().pixels.data());
     }
 }
-BENCHMARK(BM_RotateHand163)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RotateHand)->Args({163, 163})->Args({9, 161})->Unit(benchmark::kMicrosecond);
 
 void BM_RotateBitmapNew163(benchmark::State& state) {
     const SkinImage picture = Hand(163, 163);
