@@ -13,7 +13,8 @@
 ; Switches: /S silent; /D=<folder> (last, unquoted) the folder; /AUTOSTART silently adds the
 ; start-with-Windows entry. Uninstaller: /S silent, keeping the data; /REMOVEDATA removes it too.
 
-Unicode true
+; The program is 64-bit only, and so is its installer (no 32-bit Wine needed to test it).
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 
@@ -180,6 +181,36 @@ Function ExplainNotWritable
     MessageBox MB_OK|MB_ICONSTOP "无法安装到这个文件夹：$\r$\n$INSTDIR$\r$\n$\r$\n您没有在这里创建文件的权限。${PRODUCT} 把设置和数据保存在程序文件夹中，必须安装到您可以写入的文件夹，例如：$\r$\n$LOCALAPPDATA\Programs\Kalvoro$\r$\n$\r$\n请另选一个文件夹。" /SD IDOK
 FunctionEnd
 
+; $0 := the folder given with "/D=" on the command line, or "" when there is none. The installer
+; ignores a /D= folder it finds unusable (a missing drive, a file in the path) and would quietly
+; take the default instead; a silent install must refuse it like any folder it cannot write.
+Function RequestedFolder
+    Push $1
+    Push $2
+    Push $3
+    Push $4
+    StrCpy $0 ""
+    System::Call 'kernel32::GetCommandLineW() t .r1'
+    StrLen $3 $1
+    StrCpy $2 0
+    ${Do}
+        ${If} $2 >= $3
+            ${Break}
+        ${EndIf}
+        StrCpy $4 $1 4 $2
+        ${If} $4 == " /D="
+            IntOp $2 $2 + 4
+            StrCpy $0 $1 "" $2
+            ${Break}
+        ${EndIf}
+        IntOp $2 $2 + 1
+    ${Loop}
+    Pop $4
+    Pop $3
+    Pop $2
+    Pop $1
+FunctionEnd
+
 Function DirectoryLeave
     Call CheckWritable
     ${If} $0 = 0
@@ -258,7 +289,14 @@ Function .onInit
     ${EndIf}
     ; Without pages the folder (default or /D=) is checked here.
     ${If} ${Silent}
-        Call CheckWritable
+        Call RequestedFolder
+        ${If} $0 != ""
+        ${AndIf} $0 != $INSTDIR
+            StrCpy $INSTDIR $0
+            StrCpy $0 0
+        ${Else}
+            Call CheckWritable
+        ${EndIf}
         ${If} $0 = 0
             Call ExplainNotWritable
             SetErrorLevel 2

@@ -23,8 +23,8 @@ installer=$(realpath "$installer")
 
 work="$root/build/release-test"
 mkdir -p "$work"
-probe="$work/window_probe.exe"
-x86_64-w64-mingw32-g++ -std=c++20 -O2 -municode -static -s -o "$probe" tests/release/window_probe.cpp || exit 1
+probe="$work/release_probe.exe"
+x86_64-w64-mingw32-g++ -std=c++20 -O2 -municode -static -s -o "$probe" tests/release/release_probe.cpp || exit 1
 
 export KALVORO_WINEPREFIX=${KALVORO_WINEPREFIX:-$root/build/wineprefix-release}
 source scripts/wine-env.sh
@@ -51,7 +51,8 @@ has_line() { grep -qF -- "$2" "$1"; }
 wine_path() { winepath -u "$1" 2>/dev/null; }
 wine_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 registry() {  # key value: prints the data of a REG_SZ value, nothing when it is missing
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"
+    # reg writes to a pipe in the console code page, 936
+    wine reg query "$1" /v "$2" 2>/dev/null | iconv -f GBK -t UTF-8 | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"
 }
 bar_shown() { wine "$probe" shown TFrmLED "${1:-60000}" 2>/dev/null | tr -d '\r'; }
 bar_gone() { wine "$probe" gone TFrmLED "${1:-60000}" >/dev/null 2>&1; }
@@ -138,7 +139,7 @@ check "silent uninstall keeps skin.ini" same_file "$default_unix/skin.ini" "$wor
 chosen='C:\用户 程序\Kalvoro 时钟'
 chosen_unix=$(wine_path "$chosen")
 rm -rf "$(dirname "$chosen_unix")"
-wine "$installer" /S /AUTOSTART "/D=$chosen"
+wine "$probe" run "$(winepath -w "$installer")" "/S /AUTOSTART /D=$chosen"
 check "install into \"$chosen\" exits 0" test $? -eq 0
 check "installed into the chosen folder" test -f "$chosen_unix/Kalvoro.exe"
 check "help file in the chosen folder" test -s "$chosen_unix/KalvoroHelp.chm"
@@ -151,10 +152,19 @@ check "uninstall with /REMOVEDATA removes the whole folder" wait_absent "$chosen
 check "uninstall removes the start-with-Windows entry" test -z "$(registry "$run_key" Kalvoro)"
 check "bar closed by that uninstall" bar_gone 30000
 
-# 6. A folder that cannot be written is refused, with nothing installed.
-wine "$installer" /S '/D=Q:\Kalvoro' >/dev/null 2>&1
+# 6. A folder that cannot be written is refused, with nothing installed. (Wine runs as the Unix
+#    user, here root, so no folder is closed by permissions: a file stands where a folder would
+#    have to be made.)
+blocker_unix=$(wine_path 'C:\kalvoro-blocker')
+rm -rf "$blocker_unix"
+echo "a file, not a folder" >"$blocker_unix"
+wine "$probe" run "$(winepath -w "$installer")" '/S /D=C:\kalvoro-blocker\Kalvoro' >/dev/null 2>&1
 check "unwritable folder refused (exit code 2)" test $? -eq 2
 check "nothing registered for the refused folder" test -z "$(registry "$uninstall_key" DisplayName)"
+rm -f "$blocker_unix"
+wine "$probe" run "$(winepath -w "$installer")" '/S /D=Q:\Kalvoro' >/dev/null 2>&1
+check "folder on a missing drive refused (exit code 2)" test $? -eq 2
+check "nothing registered for the missing drive" test -z "$(registry "$uninstall_key" DisplayName)"
 
 rm -rf "$default_unix"
 echo "installer-test: $installer"

@@ -1,7 +1,11 @@
-// Tells the release test about a top-level window of a given class, waiting for it as asked:
-//   window_probe shown <class> [timeout ms]   waits for a visible window; prints "<hwnd> <pid>"
-//   window_probe gone <class> [timeout ms]    waits until no such window is left
-//   window_probe close <class>                 sends the window WM_CLOSE
+// Small Windows-side helper of the release test:
+//   release_probe shown <class> [timeout ms]   waits for a visible window; prints "<hwnd> <pid> <rect>"
+//   release_probe gone <class> [timeout ms]    waits until no such window is left
+//   release_probe close <class>                 sends the window WM_CLOSE
+//   release_probe run <program> <arguments>     runs the program with <arguments> as its command
+//                                               line, unquoted, waits, and exits with its exit code
+// The installer wants "/D=<folder>" unquoted even when the folder has blanks, which a command
+// line built from separate arguments (as wine builds it) never gives.
 // Exit code 0 when the condition was met, 1 when the time ran out, 2 on bad arguments.
 #include <windows.h>
 
@@ -47,6 +51,24 @@ int wmain(int argc, wchar_t** argv) {
     const DWORD timeout_ms = argc > 3 ? static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)) : 60000;
     if (command == L"shown") return WaitFor(true, class_name, timeout_ms) ? 0 : 1;
     if (command == L"gone") return WaitFor(false, class_name, timeout_ms) ? 0 : 1;
+    if (command == L"run") {
+        std::wstring command_line = L"\"" + std::wstring(argv[2]) + L"\" " + (argc > 3 ? argv[3] : L"");
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process)) {
+            std::fprintf(stderr, "cannot start %ls (error %lu)\n", argv[2], GetLastError());
+            return 2;
+        }
+        WaitForSingleObject(process.hThread, 0);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD exit_code = 2;
+        GetExitCodeProcess(process.hProcess, &exit_code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return static_cast<int>(exit_code);
+    }
     if (command == L"close") {
         HWND hwnd = FindWindowW(class_name, nullptr);
         if (hwnd == nullptr) return 1;
