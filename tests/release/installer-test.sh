@@ -146,25 +146,43 @@ check "help file in the chosen folder" test -s "$chosen_unix/KalvoroHelp.chm"
 check "start-with-Windows entry is the quoted path and /hide" \
     test "$(registry "$run_key" Kalvoro)" = "\"$chosen\\Kalvoro.exe\" /hide"
 (cd "$chosen_unix" && wine ./Kalvoro.exe >/dev/null 2>&1 &)
-check "Kalvoro.exe in the chosen folder shows its bar" test -n "$(bar_shown)"
-wine "$chosen_unix/Uninstall.exe" /S /REMOVEDATA
-check "uninstall with /REMOVEDATA removes the whole folder" wait_absent "$chosen_unix"
-check "uninstall removes the start-with-Windows entry" test -z "$(registry "$run_key" Kalvoro)"
-check "bar closed by that uninstall" bar_gone 30000
+chosen_bar=$(bar_shown)
+check "Kalvoro.exe in the chosen folder shows its bar" test -n "$chosen_bar"
 
-# 6. A folder that cannot be written is refused, with nothing installed. (Wine runs as the Unix
-#    user, here root, so no folder is closed by permissions: a file stands where a folder would
-#    have to be made.)
+# 6. A folder that cannot be written is refused before anything is touched: nothing installed,
+#    the running program left alone, the registration unchanged. Wine runs as the Unix
+#    user, often root, whom permissions do not stop: an immutable folder (chattr +i) stands for a
+#    folder the user may not write, and a file where a folder would have to be made for a folder
+#    that cannot be made.
+locked_unix=$(wine_path 'C:\kalvoro-locked')
+chattr -i "$locked_unix" 2>/dev/null
+rm -rf "$locked_unix"
+mkdir -p "$locked_unix"
+check "a folder nobody may write can be made for the test" chattr +i "$locked_unix"
+wine "$probe" run "$(winepath -w "$installer")" '/S /D=C:\kalvoro-locked' >/dev/null 2>&1
+check "existing folder without write access refused (exit code 2)" test $? -eq 2
+wine "$probe" run "$(winepath -w "$installer")" '/S /D=C:\kalvoro-locked\Kalvoro' >/dev/null 2>&1
+check "folder that cannot be created refused (exit code 2)" test $? -eq 2
+check "nothing installed into the locked folder" test -z "$(ls -A "$locked_unix")"
+chattr -i "$locked_unix"
+rm -rf "$locked_unix"
 blocker_unix=$(wine_path 'C:\kalvoro-blocker')
 rm -rf "$blocker_unix"
 echo "a file, not a folder" >"$blocker_unix"
 wine "$probe" run "$(winepath -w "$installer")" '/S /D=C:\kalvoro-blocker\Kalvoro' >/dev/null 2>&1
-check "unwritable folder refused (exit code 2)" test $? -eq 2
-check "nothing registered for the refused folder" test -z "$(registry "$uninstall_key" DisplayName)"
+check "folder under a file refused (exit code 2)" test $? -eq 2
+check "registration unchanged by the refused install" test "$(registry "$uninstall_key" InstallLocation)" = "$chosen"
 rm -f "$blocker_unix"
 wine "$probe" run "$(winepath -w "$installer")" '/S /D=Q:\Kalvoro' >/dev/null 2>&1
 check "folder on a missing drive refused (exit code 2)" test $? -eq 2
-check "nothing registered for the missing drive" test -z "$(registry "$uninstall_key" DisplayName)"
+check "registration unchanged by the missing drive" test "$(registry "$uninstall_key" InstallLocation)" = "$chosen"
+check "refused installs left the running bar alone" test "$(bar_shown 1000)" = "$chosen_bar"
+
+# 7. Uninstalling with /REMOVEDATA leaves nothing behind.
+wine "$chosen_unix/Uninstall.exe" /S /REMOVEDATA
+check "uninstall with /REMOVEDATA removes the whole folder" wait_absent "$chosen_unix"
+check "uninstall removes the start-with-Windows entry" test -z "$(registry "$run_key" Kalvoro)"
+check "bar closed by that uninstall" bar_gone 30000
 
 rm -rf "$default_unix"
 echo "installer-test: $installer"
