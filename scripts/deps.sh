@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine64 xvfb xauth xdotool x11-utils imagemagick
     locales tzdata dpkg-dev
-    fp-utils libchm-bin nsis zip
+    fp-utils libchm-bin nsis zip unzip p7zip-full e2fsprogs
     fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei fonts-liberation fonts-wine
 )
 

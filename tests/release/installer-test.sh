@@ -184,7 +184,23 @@ check "uninstall with /REMOVEDATA removes the whole folder" wait_absent "$chosen
 check "uninstall removes the start-with-Windows entry" test -z "$(registry "$run_key" Kalvoro)"
 check "bar closed by that uninstall" bar_gone 30000
 
-rm -rf "$default_unix"
+# 8. The portable zip: unpacked anywhere, its Kalvoro.exe runs with its help beside it.
+zip_file="${installer%-setup.exe}-portable.zip"
+portable="$work/portable 便携"
+rm -rf "$portable"
+mkdir -p "$portable"
+check "portable zip unpacks" unzip -q "$zip_file" -d "$portable"
+check "portable folder has the help file" test -s "$portable/Kalvoro/KalvoroHelp.chm"
+setup_content="$work/setup-content"
+rm -rf "$setup_content"
+7z x -y -bd -o"$setup_content" "$installer" >/dev/null
+rm -rf "$setup_content/\$PLUGINSDIR" "$setup_content/Uninstall.exe"
+check "portable folder holds exactly the installer's files" diff -r "$portable/Kalvoro" "$setup_content"
+(cd "$portable/Kalvoro" && wine ./Kalvoro.exe >/dev/null 2>&1 &)
+check "portable Kalvoro.exe shows its bar" test -n "$(bar_shown)"
+wine "$probe" close TFrmLED >/dev/null 2>&1
+check "portable bar closes" bar_gone 30000
+rm -rf "$portable" "$setup_content" "$default_unix"
 echo "installer-test: $installer"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
