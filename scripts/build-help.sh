@@ -37,8 +37,11 @@ if ! (cd "$stage" && chmcmd --verbosity 5 KalvoroHelp.hhp) >"$log" 2>&1; then
     echo "build-help: chmcmd failed" >&2
     exit 1
 fi
-# chmcmd reports a link to a missing file as a warning and still succeeds: it is a fault here.
-if grep -E '^(Warning|Error)' "$log" >&2; then
+# chmcmd reports a link to a missing file or anchor and still succeeds: it is a fault here.
+# The log quotes the GBK pages.
+problems=$(grep -aE '^(Warning|Error)' "$log" | iconv -f GBK -t UTF-8 -c || true)
+if [ -n "$problems" ]; then
+    echo "$problems" >&2
     echo "build-help: chmcmd reported problems (above)" >&2
     exit 1
 fi

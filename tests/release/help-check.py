@@ -72,7 +72,10 @@ def main():
             chm = pathlib.Path(sys.argv[1]).resolve()
         else:
             chm = work / "KalvoroHelp.chm"
-            subprocess.run(["bash", str(ROOT / "scripts" / "build-help.sh"), str(chm)], check=True)
+            if subprocess.run(["bash", str(ROOT / "scripts" / "build-help.sh"), str(chm)]).returncode != 0:
+                problem("the help does not build (see above)")
+                print("0 passed, 1 failed")
+                return 1
         out = work / "extracted"
         result = subprocess.run(["extract_chmLib", str(chm), str(out)], capture_output=True, text=True)
         if result.returncode != 0 or not out.is_dir():
