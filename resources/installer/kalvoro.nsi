@@ -88,14 +88,14 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PRODUCT}"
 
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-Var WasRunning      ; a bar was closed before copying and is started again afterwards
+Var WasRunning      ; a bar was closed before copying (1 showing, 2 in the tray) and is started again afterwards
 Var RemoveData      ; uninstaller: remove the user's data files too
 
 ; ---------------------------------------------------------------------------------------------
 ; Shared by installer and uninstaller.
 
 ; Closes a running bar (and the popup program it leaves behind) so that its files can be
-; replaced; $0 is 1 when a bar was running.
+; replaced; $0 is 1 when a bar was running and showing, 2 when it was hidden in the tray.
 !macro CloseRunningKalvoro un
 Function ${un}CloseRunningKalvoro
     Push $1
@@ -103,7 +103,12 @@ Function ${un}CloseRunningKalvoro
     StrCpy $0 0
     FindWindow $1 "${BAR_CLASS}" ""
     ${If} $1 <> 0
-        StrCpy $0 1
+        System::Call 'user32::IsWindowVisible(p r1) i .r2'
+        ${If} $2 <> 0
+            StrCpy $0 1
+        ${Else}
+            StrCpy $0 2
+        ${EndIf}
         DetailPrint "正在关闭运行中的 ${PRODUCT}..."
         ; Closing fades the windows out and saves the bar's position: allow it time.
         StrCpy $2 0
@@ -272,6 +277,10 @@ Section "-finish"
     ${If} $WasRunning = 1
         DetailPrint "正在重新启动 ${PRODUCT}..."
         Exec '"$INSTDIR\Kalvoro.exe"'
+    ${ElseIf} $WasRunning = 2
+        ; It was in the tray: started the way log-on starts it, it goes back there.
+        DetailPrint "正在重新启动 ${PRODUCT}..."
+        Exec '"$INSTDIR\Kalvoro.exe" /hide'
     ${EndIf}
 SectionEnd
 
