@@ -9,6 +9,7 @@ packages=(
     wine wine64 xvfb xauth xdotool x11-utils imagemagick
     locales tzdata python3 dpkg-dev
     espeak-ng sox
+    fp-utils libchm-bin nsis zip unzip p7zip-full e2fsprogs
     fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei fonts-liberation fonts-wine
 )
 
