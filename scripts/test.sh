@@ -44,6 +44,15 @@ else
     failed+=("win64 tests")
 fi
 
+kalvoro_wine_down
+trap - EXIT
+
+# The release: installer and portable zip, the help file decompiled and checked, and the installer
+# tried under Wine in a prefix of its own.
+run_stage "release package" bash scripts/package.sh
+run_stage "help file check" python3 tests/release/help-check.py
+run_stage "installer under Wine" bash tests/release/installer-test.sh
+
 echo
 echo "=== stage times"
 printf '  %s\n' "${times[@]}"

@@ -252,6 +252,7 @@ BOOL CALLBACK FindStaticText(HWND hwnd, LPARAM lparam) {
 
 TEST(BarTest, HelpWithoutItsFileShowsTheWarning) {
     AppUnderTest app;
+    ::DeleteFileW(app.PathOf(L"KalvoroHelp.chm").c_str());
     ASSERT_TRUE(app.Start());
     // 帮助 of the tray menu: command ids number the rows of the menu table.
     ::PostMessageW(app.bar(), WM_COMMAND, MAKEWPARAM(2000 + 15, 0), 0);

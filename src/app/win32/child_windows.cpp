@@ -2,14 +2,18 @@
 
 #include "base/win32/text.h"
 #include "base/win32/window.h"
+#include "skin/skin_files.h"
+#include "ui/win32/ui_globals.h"
 
 namespace kalvoro::win {
 
 ChildWindows::~ChildWindows() { DestroyAll(); }
 
-void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font) {
+void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font,
+                          HBITMAP menu_images) {
     bar_ = bar;
     magnetic_ = magnetic;
+    menu_images_ = menu_images;
     auto calendar = std::make_unique<TFrmCalendar>(core_.clock(), core_.calendar());
     if (!calendar->Create(bar, core_.app_dir(), popup_, core_.settings().values().skin_file, Narrow(heading_font))) {
         return;
@@ -23,10 +27,12 @@ void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstrin
 
 DisplayMode ChildWindows::CurrentMode() const {
     if (calendar_ && calendar_->IsShown()) return DisplayMode::kCalendar;
+    if (clock_ && clock_->IsVisible()) return DisplayMode::kClock;
     return DisplayMode::kCompact;
 }
 
 void ChildWindows::HideAll() {
+    CloseClock();
     if (calendar_ && calendar_->IsShown()) {
         calendar_->SetWindowAlpha(255);
         calendar_->HideWindow();
@@ -36,6 +42,78 @@ void ChildWindows::HideAll() {
 void ChildWindows::SwitchMode(DisplayMode mode, BYTE alpha) {
     HideAll();
     if (mode == DisplayMode::kCalendar) ShowCalendar(alpha);
+    if (mode == DisplayMode::kClock) ShowClock(alpha);
+}
+
+void ChildWindows::ShowClock(BYTE alpha) {
+    if (!bar_) return;
+    if (!clock_) {
+        ClockWindowHost host;
+        host.owner = bar_;
+        host.shadows_on = ShadowsOnFlag();
+        host.menu_images = menu_images_;
+        host.menu_image_index = {static_cast<int>(MenuImage::kTasks), static_cast<int>(MenuImage::kWorldTime), -1, -1,
+                                 -1, -1, -1};
+        host.on_menu_command = [this](ClockMenuCommand command) { OnClockMenu(command); };
+        host.on_closed = [this] { clock_.reset(); };
+        auto clock = std::make_unique<TFrmClock>(std::move(host));
+        if (!clock->Create()) return;
+        if (magnetic_) magnetic_->AddChildWindow(clock->hwnd(), bar_);
+        clock_ = std::move(clock);
+    }
+    RECT bar{};
+    ::GetWindowRect(bar_, &bar);
+    const int screen_height = ::GetSystemMetrics(SM_CYSCREEN);
+    // Above the bar when it sits in the lower half (-1 until the window's height is known).
+    const int default_top = bar.top > screen_height / 2 ? -1 : bar.bottom;
+    const Settings& settings = core_.settings();
+    const int left = settings.ChildLeft(::GetSystemMetrics(SM_CXSCREEN));
+    int top = settings.ChildTop(default_top);
+    if (const auto path = ClockSkinPath(core_.app_dir(), settings.values().clock_file)) {
+        clock_->LoadClockSkin(*path, false, menu_colours_);
+    }
+    if (top < 0) top = bar.top - clock_->Height();
+    clock_->ShowAt(left, top, alpha, core_.clock().Now());
+}
+
+void ChildWindows::CloseClock() {
+    // Closing destroys the window; on_closed frees the object.
+    if (clock_) clock_->CloseFromModeSwitch();
+    clock_.reset();
+}
+
+void ChildWindows::OnClockMenu(ClockMenuCommand command) {
+    const auto switch_to = [this](DisplayMode mode) {
+        if (OnSwitchMode) OnSwitchMode(mode);
+    };
+    const auto command_of = [this](MenuCommand menu_command, int tag) {
+        if (OnCommand) OnCommand(menu_command, tag);
+    };
+    switch (command) {
+        case ClockMenuCommand::kTasks: command_of(MenuCommand::kTasks, 0); break;
+        case ClockMenuCommand::kWorldTime: command_of(MenuCommand::kWorldTime, 0); break;
+        case ClockMenuCommand::kClockStyle: command_of(MenuCommand::kOptionsPage, 3); break;
+        case ClockMenuCommand::kTimeCorrection: command_of(MenuCommand::kOptionsPage, 5); break;
+        case ClockMenuCommand::kSwitchToCalendar: switch_to(DisplayMode::kCalendar); break;
+        case ClockMenuCommand::kSwitchToWeather: switch_to(DisplayMode::kWeather); break;
+        case ClockMenuCommand::kCloseWindow: break;  // the window closes itself
+    }
+}
+
+void ChildWindows::UpdateClockHands(DateTime now, bool force) {
+    if (clock_ && (force || clock_->IsVisible())) clock_->UpdateClockHands(now);
+}
+
+bool ChildWindows::ClockPlace(int& left, int& top) const {
+    if (!clock_ || !clock_->IsVisible()) return false;
+    const RECT place = clock_->WindowRect();
+    left = place.left;
+    top = place.top;
+    return true;
+}
+
+void ChildWindows::ApplyClockFile() {
+    if (clock_) clock_->ReloadClockSkin(core_.app_dir(), false, menu_colours_);
 }
 
 void ChildWindows::ShowCalendar(BYTE alpha) {
@@ -52,6 +130,10 @@ void ChildWindows::HideWithBar() {
     // Owned windows stay on screen when their owner is merely hidden: hide the child and its shadow.
     hidden_with_bar_ = CurrentMode();
     if (hidden_with_bar_ == DisplayMode::kCalendar) calendar_->HideWindow();
+    if (hidden_with_bar_ == DisplayMode::kClock) {
+        if (const TFormShadow* shadow = clock_->Shadow()) ::ShowWindow(shadow->hwnd(), SW_HIDE);
+        ::ShowWindow(clock_->hwnd(), SW_HIDE);
+    }
 }
 
 void ChildWindows::ShowWithBar(BYTE alpha) {
@@ -61,17 +143,24 @@ void ChildWindows::ShowWithBar(BYTE alpha) {
         const RECT place = calendar_->WindowRect();
         calendar_->ShowAt(place.left, place.top, alpha);
     }
+    if (mode == DisplayMode::kClock && clock_) {
+        const RECT place = clock_->WindowRect();
+        clock_->ShowAt(place.left, place.top, alpha, core_.clock().Now());
+    }
 }
 
 void ChildWindows::SetAlpha(BYTE alpha) {
     if (calendar_ && calendar_->IsShown()) calendar_->SetWindowAlpha(alpha);
+    if (clock_ && clock_->IsVisible()) clock_->SetOpacity(alpha);
 }
 
 void ChildWindows::ApplySkinFile(const std::string& skin_file) {
     if (calendar_) calendar_->SetSkinFile(skin_file);
+    if (clock_) clock_->ReloadClockSkin(core_.app_dir(), true, menu_colours_);
 }
 
 void ChildWindows::DestroyAll() {
+    Guarded([&] { CloseClock(); });
     if (calendar_) {
         Guarded([&] {
             if (calendar_->IsShown()) calendar_->HideWindow();

@@ -1,7 +1,8 @@
 #pragma once
 // The child windows beside the bar and the display mode: at most one of them shows, docked under
 // or over the bar and carried along by the snapping service. The calendar window lives from
-// start-up to the end; the others come with their own parts of the program.
+// start-up to the end; the analog clock is created each time its mode is chosen and destroyed
+// when it closes.
 
 #include <windows.h>
 
@@ -10,9 +11,12 @@
 #include <string>
 
 #include "app/app_core.h"
+#include "app/bar_menus.h"
 #include "app/display_mode.h"
 #include "base/popup_protocol.h"
 #include "calendar/win32/frm_calendar.h"
+#include "skin/menu_colors.h"
+#include "skin/win32/frm_clock.h"
 #include "ui/win32/magnetic_service.h"
 
 namespace kalvoro::win {
@@ -22,8 +26,11 @@ public:
     ChildWindows(AppCore& core, IPopupSender& popup) : core_(core), popup_(popup) {}
     ~ChildWindows();
 
-    // Creates the calendar window (hidden, owned by the bar) and registers it for snapping.
-    void Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font);
+    // Creates the calendar window (hidden, owned by the bar) and registers it for snapping. The
+    // bar's menu images serve the children's menus too.
+    void Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font, HBITMAP menu_images);
+    // The bar skin's menu colours, for the children's menus.
+    void SetMenuColours(const MenuColors& colours) { menu_colours_ = colours; }
 
     // Hides every child, then shows the one of the mode beside the bar with the given alpha.
     void SwitchMode(DisplayMode mode, BYTE alpha);
@@ -38,23 +45,39 @@ public:
     void SetAlpha(BYTE alpha);
     // Another bar skin was applied.
     void ApplySkinFile(const std::string& skin_file);
+    // Another clock skin was applied: an open clock window takes it at once.
+    void ApplyClockFile();
+
+    // The tick's display update: the clock's hands when the window exists and (force or visible).
+    void UpdateClockHands(DateTime now, bool force);
+    // The clock window's place while it shows; false when it does not.
+    bool ClockPlace(int& left, int& top) const;
 
     // The closing sequence: every child hidden and destroyed.
     void DestroyAll();
 
     TFrmCalendar* calendar() { return calendar_.get(); }
+    TFrmClock* clock() { return clock_.get(); }
 
     // A child's menu asked for another mode (时钟 2, 天气 3, 日历 1).
     std::function<void(DisplayMode)> OnSwitchMode;
+    // A child's menu item that the bar carries out (定时任务, 城市时间查询, the settings pages).
+    std::function<void(MenuCommand command, int tag)> OnCommand;
 
 private:
     void ShowCalendar(BYTE alpha);
+    void ShowClock(BYTE alpha);
+    void CloseClock();
+    void OnClockMenu(ClockMenuCommand command);
 
     AppCore& core_;
     IPopupSender& popup_;
     HWND bar_ = nullptr;
     MagneticService* magnetic_ = nullptr;
+    HBITMAP menu_images_ = nullptr;
+    MenuColors menu_colours_;
     std::unique_ptr<TFrmCalendar> calendar_;
+    std::unique_ptr<TFrmClock> clock_;
     DisplayMode hidden_with_bar_ = DisplayMode::kCompact;
 };
 

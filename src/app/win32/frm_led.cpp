@@ -96,7 +96,9 @@ bool TFrmLED::Create() {
     // The calendar window lives from here to the end: the bar's date texts come from it.
     children_ = std::make_unique<ChildWindows>(core_, popup_);
     children_->OnSwitchMode = [this](DisplayMode mode) { SwitchMode(mode); };
-    Guarded([&] { children_->Create(hwnd(), magnetic_.get(), ChooseHeadingFont()); });
+    children_->OnCommand = [this](MenuCommand command, int tag) { RunCommand(command, tag); };
+    children_->SetMenuColours(menu_colours_);
+    Guarded([&] { children_->Create(hwnd(), magnetic_.get(), ChooseHeadingFont(), menu_images_.get()); });
     display_ = std::make_unique<ClockDisplay>(*this, core_.date_texts(), SystemDateLocale());
     core_.tick().Attach(TickStage::kDisplay, display_.get());
     StartServices();
@@ -153,7 +155,10 @@ void TFrmLED::ApplySettings() {
         Guarded([&] {
             const std::string& skin_file = core_.settings().values().skin_file;
             LoadBarSkin(core_.app_dir() + "Skin\\" + skin_file);
-            if (children_) children_->ApplySkinFile(skin_file);
+            if (children_) {
+                children_->ApplySkinFile(skin_file);
+                children_->ApplyClockFile();
+            }
             ::InvalidateRect(hwnd(), nullptr, FALSE);
         });
     });
@@ -181,6 +186,8 @@ void TFrmLED::LoadBarSkin(const std::string& path) {
     view_.ApplyLook(std::move(look));
     main_menu_->set_colours(skin->menu);
     tray_menu_->set_colours(skin->menu);
+    menu_colours_ = skin->menu;
+    if (children_) children_->SetMenuColours(skin->menu);
 }
 
 void TFrmLED::LoadWindowSkin(const std::string& path) {
@@ -251,7 +258,9 @@ void TFrmLED::SetHint(const std::string& hint) {
 
 IDateLine& TFrmLED::DateLine() { return view_; }
 
-void TFrmLED::UpdateClockHands(DateTime, bool) {}
+void TFrmLED::UpdateClockHands(DateTime now, bool force) {
+    if (children_) children_->UpdateClockHands(now, force);
+}
 
 // --- timers --------------------------------------------------------------------------------------
 
@@ -333,17 +342,31 @@ void TFrmLED::TimerHintCloseTimer() {
 
 void TFrmLED::TimerSavePosTimer() {
     const RECT r = WindowRect();
-    if (r.left == saved_bar_left_ && r.top == saved_bar_top_) return;
+    int clock_left = 0;
+    int clock_top = 0;
+    const bool clock_visible = children_ && children_->ClockPlace(clock_left, clock_top);
+    const bool clock_moved = clock_visible && (clock_left != saved_child_left_ || clock_top != saved_child_top_);
+    if (r.left == saved_bar_left_ && r.top == saved_bar_top_ && !clock_moved) return;
     // A failed save (disk full, file locked) is tried again at the next tick.
-    if (!core_.settings().SavePositions(r.left, r.top, false, 0, 0)) return;
+    if (!core_.settings().SavePositions(r.left, r.top, clock_visible, clock_left, clock_top)) return;
     saved_bar_left_ = r.left;
     saved_bar_top_ = r.top;
+    if (clock_visible) {
+        saved_child_left_ = clock_left;
+        saved_child_top_ = clock_top;
+    }
 }
 
 // --- modes ---------------------------------------------------------------------------------------
 
 void TFrmLED::SwitchMode(DisplayMode mode) {
-    Guarded([&] { children_->SwitchMode(mode, BarAlpha(transparency_)); });
+    Guarded([&] {
+        children_->SwitchMode(mode, BarAlpha(transparency_));
+        if (mode != DisplayMode::kClock) return;
+        // The place just shown counts as saved; then the hands and the time at once.
+        children_->ClockPlace(saved_child_left_, saved_child_top_);
+        display_->Update(core_.clock().Now(), true);
+    });
 }
 
 void TFrmLED::RunMarkReminder() {
@@ -388,15 +411,17 @@ void TFrmLED::OnTrayNotify(LPARAM event) {
 }
 
 void TFrmLED::OnMenuCommand(const OwnerMenu& menu, int id) {
-    const MenuRow* item = menu.RowOf(id);
-    if (!item) return;
-    switch (item->command) {
+    if (const MenuRow* item = menu.RowOf(id)) RunCommand(item->command, item->tag);
+}
+
+void TFrmLED::RunCommand(MenuCommand command, int tag) {
+    switch (command) {
         case MenuCommand::kModeCompact:
         case MenuCommand::kModeClock:
         case MenuCommand::kModeCalendar:
         case MenuCommand::kModeWeather:
             // A radio item acts when it is ticked after the click, which a click always leaves it.
-            SwitchMode(DisplayModeFromNumber(item->tag));
+            SwitchMode(DisplayModeFromNumber(tag));
             break;
         case MenuCommand::kOpen:
             RestoreFromTray();
@@ -486,6 +511,7 @@ void TFrmLED::FormClose() {
         }
         ExitState state;
         state.showing = children_->CurrentMode();
+        state.clock_visible = children_->ClockPlace(state.clock_left, state.clock_top);
         const RECT r = WindowRect();
         state.bar_left = r.left;
         state.bar_top = r.top;

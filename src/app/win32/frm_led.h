@@ -76,6 +76,7 @@ private:
     void TimerSavePosTimer();
     void TimerHintCloseTimer();
     void OnMenuCommand(const OwnerMenu& menu, int id);
+    void RunCommand(MenuCommand command, int tag);
     void OnTrayNotify(LPARAM event);
     void OnMouseDown(int x, int y);
     void OnMouseMove(int x, int y);
@@ -115,6 +116,9 @@ private:
     bool closing_ = false;
     int saved_bar_left_ = 0;
     int saved_bar_top_ = 0;
+    int saved_child_left_ = 0;
+    int saved_child_top_ = 0;
+    MenuColors menu_colours_;
     int transparency_ = 200;
 };
 
