@@ -50,7 +50,7 @@ protected:
         mail_ = AddControl(WC_STATICW, online_build::kMailAddress, SS_RIGHT | SS_NOPREFIX | SS_NOTIFY, 0, 32, 154, 253,
                            14, kAboutMailId);
         const HWND notice =
-            AddControl(WC_STATICW, kAboutNotice, SS_RIGHT | SS_NOPREFIX, 0, 32, 179, 253, 12, kAboutNoticeId);
+            AddControl(WC_STATICW, kAboutNotice, SS_RIGHT | SS_NOPREFIX, 0, 10, 179, 275, 13, kAboutNoticeId);
         AddControl(WC_STATICW, "", SS_ETCHEDHORZ, 0, 10, 195, 312, 2, kNoId);
         AddButton("确定(&O)", 126, 208, 80, 25, IDOK, true);
 
