@@ -38,7 +38,8 @@ protected:
 
 void Snapshot(HWND window, const wchar_t* name) {
     PumpMessages();
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Only what is still pending: a fresh invalidation would be captured half composed.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     e2e::SaveSnapshot(e2e::CaptureWindow(window), name);
 }
 
