@@ -134,6 +134,23 @@ std::optional<AnnouncementRequest> CheckAnnouncements(IFileStore& files, const s
     return AnnouncementRequest{std::string(url), header.id, file_name};
 }
 
+unsigned NextAnnouncementCheckMs(IFileStore& files, const std::string& app_dir, DateTime now,
+                                 const DateLocale& locale) {
+    AnnouncementHeader header;
+    if (const std::optional<std::string> stored =
+            files.ReadAll(app_dir + kAnnouncementFolder + kAnnouncementFileName)) {
+        const std::string_view text(*stored);
+        header = ParseAnnouncementHeader(text.substr(0, text.find_first_of("\r\n")), locale);
+    }
+    if (AnnouncementsDue(header, now)) return kMinAnnouncementCheckMs;
+    // Due once the whole days since the download reach the interval.
+    const double due = header.last + static_cast<double>(header.interval_days);
+    const double ms = (due - now) * 86400000.0;
+    if (!(ms > kMinAnnouncementCheckMs)) return kMinAnnouncementCheckMs;
+    if (ms > kMaxAnnouncementCheckMs) return kMaxAnnouncementCheckMs;
+    return static_cast<unsigned>(ms);
+}
+
 std::optional<std::string> PrepareAnnouncementFile(std::string_view body, std::string_view last_id,
                                                    std::string_view stamp_utf8) {
     if (body.empty() || body.size() > kMaxAnnouncementDownloadBytes) return std::nullopt;

@@ -69,6 +69,14 @@ struct AnnouncementRequest {
 std::optional<AnnouncementRequest> CheckAnnouncements(IFileStore& files, const std::string& app_dir,
                                                       std::string_view url, DateTime now, const DateLocale& locale);
 
+// TimerAD: the first check five minutes after start; after each check the timer is set again for
+// when the stored announcement falls due, at least an hour later (a failed download is not retried
+// at once) and at most a day (a changed clock is noticed within a day).
+inline constexpr unsigned kFirstAnnouncementCheckMs = 5 * 60 * 1000;
+inline constexpr unsigned kMinAnnouncementCheckMs = 60 * 60 * 1000;
+inline constexpr unsigned kMaxAnnouncementCheckMs = 24 * 60 * 60 * 1000;
+unsigned NextAnnouncementCheckMs(IFileStore& files, const std::string& app_dir, DateTime now, const DateLocale& locale);
+
 // The thread's rules for a downloaded body: the file to store, or nothing when the body is empty,
 // too large, incomplete (no final "$"), has a header without "|", or repeats the stored id.
 std::optional<std::string> PrepareAnnouncementFile(std::string_view body, std::string_view last_id,

@@ -51,6 +51,28 @@ TEST(CheckAnnouncementsTest, FetchesOnlyWhenTheStoredAnnouncementIsOld) {
     }
 }
 
+TEST(NextAnnouncementCheckTest, WaitsUntilTheStoredAnnouncementFallsDueWithinAnHourAndADay) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> stored;
+        unsigned expected_ms;
+    };
+    const Case cases[] = {
+        {"no file", std::nullopt, 3600000},
+        {"due now", "7|3|2026/12/6 12:00:00\r\n", 3600000},
+        {"due in two days", "7|3|2026/12/9 12:00:00\r\n", 86400000},
+        {"due in 20 minutes", "7|3|2026/12/7 12:20:00\r\n", 3600000},
+        {"due in 2 hours", "7|3|2026/12/7 14:00:00\r\n", 7200000},
+        {"due in 23 hours", "7|1|2026/12/10 11:00:00\r\n", 82800000},
+    };
+    for (const Case& c : cases) {
+        MemoryFileStore files;
+        if (c.stored) files.Put(kStored, *c.stored);
+        const unsigned ms = NextAnnouncementCheckMs(files, kAppDir, kNow, ChineseDateLocale());
+        EXPECT_NEAR(static_cast<double>(ms), static_cast<double>(c.expected_ms), 1.0) << c.name;
+    }
+}
+
 TEST(AnnouncementStampTest, ReadsWhatItWritesInTheLocaleOrder) {
     const DateTime value = EncodeDate(2026, 3, 7) + EncodeTime(8, 5, 3);
     EXPECT_EQ(FormatAnnouncementStamp(value, ChineseDateLocale()), "2026/3/7 8:05:03");
