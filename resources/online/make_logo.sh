@@ -24,9 +24,11 @@ convert -size 75x260 gradient:'#0E6F78'-'#D8F0F1' -rotate -90 \
     echo
     echo 'namespace kalvoro::win {'
     echo
+    echo '// clang-format off'
     echo 'static const unsigned char kLogo[] = {'
     od -An -v -tx1 "$jpeg" | sed -e 's/ \([0-9a-f][0-9a-f]\)/ 0x\1,/g' -e 's/^/   /'
     echo '};'
+    echo '// clang-format on'
     echo
     echo 'std::string_view AboutLogoJpeg() {'
     echo '    return {reinterpret_cast<const char*>(kLogo), sizeof(kLogo)};'
