@@ -49,6 +49,10 @@ inline constexpr Key kLedFontItalic{"LED", "FontItalic"};
 inline constexpr Key kLedFontUnderline{"LED", "FontUnderline"};
 inline constexpr Key kLedFontStrikeOut{"LED", "FontStrikeOut"};
 
+// Where the web site and the weather page are, when not where the build says (an empty value: none).
+inline constexpr Key kOnlineWebSite{"ONLINE", "WebSite"};
+inline constexpr Key kOnlineWeatherPage{"ONLINE", "WeatherPage"};
+
 inline constexpr Key kChildIndex{"CHILD", "Index"};
 inline constexpr Key kChildLeft{"CHILD", "Left"};
 inline constexpr Key kChildTop{"CHILD", "Top"};

@@ -1,5 +1,7 @@
 #include "online/online_settings.h"
 
+#include "base/settings_keys.h"
+
 #include "online/announcements.h"
 #include "online/online_build_config.h"
 #include "online/text_lines.h"
@@ -49,13 +51,13 @@ bool NamesServer(std::string_view url) {
 OnlineAddresses ResolveOnlineAddresses(const IniDocument& settings, std::string_view build_web_site,
                                        std::string_view build_weather_page) {
     OnlineAddresses addresses;
-    const bool site_set = settings.HasKey(kOnlineSection, kWebSiteKey);
-    addresses.web_site = WithSlash(site_set ? settings.ReadString(kOnlineSection, kWebSiteKey, "") : build_web_site);
+    const bool site_set = settings.HasKey(settings_keys::kOnlineWebSite.section, settings_keys::kOnlineWebSite.name);
+    addresses.web_site = WithSlash(site_set ? settings.ReadString(settings_keys::kOnlineWebSite.section, settings_keys::kOnlineWebSite.name, "") : build_web_site);
     if (NamesServer(addresses.web_site)) addresses.announcements = addresses.web_site + kAnnouncementServerPath;
 
     std::string weather;
-    if (settings.HasKey(kOnlineSection, kWeatherPageKey)) {
-        weather = std::string(TrimBlanks(settings.ReadString(kOnlineSection, kWeatherPageKey, "")));
+    if (settings.HasKey(settings_keys::kOnlineWeatherPage.section, settings_keys::kOnlineWeatherPage.name)) {
+        weather = std::string(TrimBlanks(settings.ReadString(settings_keys::kOnlineWeatherPage.section, settings_keys::kOnlineWeatherPage.name, "")));
     } else if (site_set) {
         weather = addresses.web_site + kWeatherPageName;
     } else {

@@ -16,9 +16,6 @@
 
 namespace kalvoro {
 
-inline constexpr char kOnlineSection[] = "ONLINE";
-inline constexpr char kWebSiteKey[] = "WebSite";
-inline constexpr char kWeatherPageKey[] = "WeatherPage";
 inline constexpr char kWeatherPageName[] = "Weather_Kalvoro.htm";
 
 struct OnlineAddresses {

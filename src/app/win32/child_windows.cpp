@@ -14,6 +14,7 @@ void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstrin
     bar_ = bar;
     magnetic_ = magnetic;
     menu_images_ = menu_images;
+    heading_font_ = heading_font;
     auto calendar = std::make_unique<TFrmCalendar>(core_.clock(), core_.calendar());
     if (!calendar->Create(bar, core_.app_dir(), popup_, core_.settings().values().skin_file, Narrow(heading_font))) {
         return;
@@ -28,6 +29,7 @@ void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstrin
 DisplayMode ChildWindows::CurrentMode() const {
     if (calendar_ && calendar_->IsShown()) return DisplayMode::kCalendar;
     if (clock_ && clock_->IsVisible()) return DisplayMode::kClock;
+    if (weather_ && weather_->IsVisible()) return DisplayMode::kWeather;
     return DisplayMode::kCompact;
 }
 
@@ -37,12 +39,47 @@ void ChildWindows::HideAll() {
         calendar_->SetWindowAlpha(255);
         calendar_->HideWindow();
     }
+    if (weather_ && weather_->IsVisible()) {
+        weather_->SetWindowAlpha(255);
+        weather_->HideWindow();
+    }
+}
+
+int ChildWindows::ChildTop(int child_height) const {
+    RECT bar{};
+    ::GetWindowRect(bar_, &bar);
+    const int screen_height = ::GetSystemMetrics(SM_CYSCREEN);
+    return bar.top > screen_height / 2 ? bar.top - child_height : bar.bottom;
+}
+
+void ChildWindows::ShowWeather(BYTE alpha) {
+    if (!bar_) return;
+    if (!weather_) {
+        auto weather = std::make_unique<TFrmWeather>(core_.clock(), core_.files());
+        if (!weather->Create(bar_, core_.app_dir(), Narrow(heading_font_), weather_page_,
+                             core_.settings().values().skin_file)) {
+            return;
+        }
+        if (magnetic_) magnetic_->AddChildWindow(weather->hwnd(), bar_);
+        weather->OnSwitchMode = [this](int mode) {
+            if (OnSwitchMode) OnSwitchMode(DisplayModeFromNumber(mode));
+        };
+        weather->OnWorldTime = [this] {
+            if (OnCommand) OnCommand(MenuCommand::kWorldTime, 0);
+        };
+        weather_ = std::move(weather);
+    }
+    RECT bar{};
+    ::GetWindowRect(bar_, &bar);
+    const RECT own = weather_->WindowRect();
+    weather_->ShowAt(bar.left, ChildTop(own.bottom - own.top), alpha);
 }
 
 void ChildWindows::SwitchMode(DisplayMode mode, BYTE alpha) {
     HideAll();
     if (mode == DisplayMode::kCalendar) ShowCalendar(alpha);
     if (mode == DisplayMode::kClock) ShowClock(alpha);
+    if (mode == DisplayMode::kWeather) ShowWeather(alpha);
 }
 
 void ChildWindows::ShowClock(BYTE alpha) {
@@ -113,7 +150,7 @@ bool ChildWindows::ClockPlace(int& left, int& top) const {
 }
 
 void ChildWindows::ApplyClockFile() {
-    if (clock_) clock_->ReloadClockSkin(core_.app_dir(), false, menu_colours_);
+    if (clock_) clock_->ReloadClockSkin(core_.app_dir(), core_.settings().values().clock_file, false, menu_colours_);
 }
 
 void ChildWindows::ShowCalendar(BYTE alpha) {
@@ -121,15 +158,14 @@ void ChildWindows::ShowCalendar(BYTE alpha) {
     // Below the bar, or above it when the bar sits in the lower half of the screen.
     RECT bar{};
     ::GetWindowRect(bar_, &bar);
-    const int screen_height = ::GetSystemMetrics(SM_CYSCREEN);
-    const int top = bar.top > screen_height / 2 ? bar.top - TFrmCalendar::kHeight : bar.bottom;
-    calendar_->ShowAt(bar.left, top, alpha);
+    calendar_->ShowAt(bar.left, ChildTop(TFrmCalendar::kHeight), alpha);
 }
 
 void ChildWindows::HideWithBar() {
     // Owned windows stay on screen when their owner is merely hidden: hide the child and its shadow.
     hidden_with_bar_ = CurrentMode();
     if (hidden_with_bar_ == DisplayMode::kCalendar) calendar_->HideWindow();
+    if (hidden_with_bar_ == DisplayMode::kWeather) weather_->HideWindow();
     if (hidden_with_bar_ == DisplayMode::kClock) {
         if (const TFormShadow* shadow = clock_->Shadow()) ::ShowWindow(shadow->hwnd(), SW_HIDE);
         ::ShowWindow(clock_->hwnd(), SW_HIDE);
@@ -143,6 +179,10 @@ void ChildWindows::ShowWithBar(BYTE alpha) {
         const RECT place = calendar_->WindowRect();
         calendar_->ShowAt(place.left, place.top, alpha);
     }
+    if (mode == DisplayMode::kWeather && weather_) {
+        const RECT place = weather_->WindowRect();
+        weather_->ShowAt(place.left, place.top, alpha);
+    }
     if (mode == DisplayMode::kClock && clock_) {
         const RECT place = clock_->WindowRect();
         clock_->ShowAt(place.left, place.top, alpha, core_.clock().Now());
@@ -152,15 +192,23 @@ void ChildWindows::ShowWithBar(BYTE alpha) {
 void ChildWindows::SetAlpha(BYTE alpha) {
     if (calendar_ && calendar_->IsShown()) calendar_->SetWindowAlpha(alpha);
     if (clock_ && clock_->IsVisible()) clock_->SetOpacity(alpha);
+    if (weather_ && weather_->IsVisible()) weather_->SetWindowAlpha(alpha);
 }
 
 void ChildWindows::ApplySkinFile(const std::string& skin_file) {
     if (calendar_) calendar_->SetSkinFile(skin_file);
-    if (clock_) clock_->ReloadClockSkin(core_.app_dir(), true, menu_colours_);
+    if (weather_) weather_->SetSkinFile(skin_file);
+    if (clock_) clock_->ReloadClockSkin(core_.app_dir(), core_.settings().values().clock_file, true, menu_colours_);
 }
 
 void ChildWindows::DestroyAll() {
     Guarded([&] { CloseClock(); });
+    if (weather_) {
+        Guarded([&] {
+            if (weather_->IsVisible()) weather_->HideWindow();
+        });
+        weather_.reset();
+    }
     if (calendar_) {
         Guarded([&] {
             if (calendar_->IsShown()) calendar_->HideWindow();

@@ -16,6 +16,7 @@
 #include "base/popup_protocol.h"
 #include "calendar/win32/frm_calendar.h"
 #include "skin/menu_colors.h"
+#include "online/win32/frm_weather.h"
 #include "skin/win32/frm_clock.h"
 #include "ui/win32/magnetic_service.h"
 
@@ -29,6 +30,8 @@ public:
     // Creates the calendar window (hidden, owned by the bar) and registers it for snapping. The
     // bar's menu images serve the children's menus too.
     void Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font, HBITMAP menu_images);
+    // The weather page's address; empty: no page is set.
+    void SetWeatherPage(std::string address) { weather_page_ = std::move(address); }
     // The bar skin's menu colours, for the children's menus.
     void SetMenuColours(const MenuColors& colours) { menu_colours_ = colours; }
 
@@ -58,6 +61,7 @@ public:
 
     TFrmCalendar* calendar() { return calendar_.get(); }
     TFrmClock* clock() { return clock_.get(); }
+    TFrmWeather* weather() { return weather_.get(); }
 
     // A child's menu asked for another mode (时钟 2, 天气 3, 日历 1).
     std::function<void(DisplayMode)> OnSwitchMode;
@@ -67,6 +71,9 @@ public:
 private:
     void ShowCalendar(BYTE alpha);
     void ShowClock(BYTE alpha);
+    void ShowWeather(BYTE alpha);
+    // Below the bar, or above it when the bar sits in the lower half of the screen.
+    int ChildTop(int child_height) const;
     void CloseClock();
     void OnClockMenu(ClockMenuCommand command);
 
@@ -78,6 +85,9 @@ private:
     MenuColors menu_colours_;
     std::unique_ptr<TFrmCalendar> calendar_;
     std::unique_ptr<TFrmClock> clock_;
+    std::unique_ptr<TFrmWeather> weather_;
+    std::wstring heading_font_;
+    std::string weather_page_;
     DisplayMode hidden_with_bar_ = DisplayMode::kCompact;
 };
 

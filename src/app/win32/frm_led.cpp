@@ -18,6 +18,10 @@
 #include "skin/window_skin.h"
 #include "ui/win32/fade_out_window.h"
 #include "ui/win32/frame_skin.h"
+#include "online/win32/ad_thread.h"
+#include "online/win32/frm_about.h"
+#include "online/win32/shell_actions.h"
+#include "online/win32/update_notice_messages.h"
 #include "timesvc/win32/frm_world_time.h"
 #include "ui/win32/ui_globals.h"
 #include "skin/win32/skin_bitmap.h"
@@ -30,7 +34,6 @@ constexpr UINT kMsgTaskbarIcon = TrayIcon::kCallbackMessage;
 constexpr wchar_t kProductTitle[] = L"Kalvoro 3.7.8";
 constexpr int kMinimumAlpha = 55;
 constexpr char kHelpFileName[] = "KalvoroHelp.chm";
-constexpr wchar_t kHomePageAddress[] = L"https://kalvoro.example/";
 
 BYTE BarAlpha(int transparency) {
     // The bar takes the value modulo 256; a result too faint to see would leave the user no bar to
@@ -102,6 +105,7 @@ bool TFrmLED::Create() {
     display_ = std::make_unique<ClockDisplay>(*this, core_.date_texts(), SystemDateLocale());
     core_.tick().Attach(TickStage::kDisplay, display_.get());
     StartServices();
+    StartOnlineExtras();
     ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
     Guarded([&] { display_->Update(core_.clock().Now(), false); });
     start_hidden_ = core_.settings().values().start_hidden && IsHideSwitch(Narrow(parameter_));
@@ -136,6 +140,43 @@ void TFrmLED::StartServices() {
         }
     });
 }
+
+void TFrmLED::StartOnlineExtras() {
+    Guarded([&] {
+        addresses_ = ReadOnlineAddresses(core_.settings().file());
+        children_->SetWeatherPage(addresses_.weather_page);
+        update_notice_ = std::make_unique<UpdateNotice>(core_.files(), core_.app_dir(), core_.clock(),
+                                                        SystemDateLocale(), popup_, addresses_.web_site);
+        view_.date_line().SetOnClick([this] { Guarded([&] { OnDateLineClick(); }); });
+        // Without a server to ask, no announcement request is ever made.
+        if (!addresses_.announcements.empty()) ::SetTimer(hwnd(), kTimerAD, kFirstAnnouncementCheckMs, nullptr);
+    });
+}
+
+void TFrmLED::TimerADTimer() {
+    ::KillTimer(hwnd(), kTimerAD);
+    const DateTime now = core_.clock().Now();
+    if (auto request = CheckAnnouncements(core_.files(), core_.app_dir(), addresses_.announcements, now,
+                                          SystemDateLocale())) {
+        StartAnnouncementThread(*request, hwnd());
+    }
+    ::SetTimer(hwnd(), kTimerAD, NextAnnouncementCheckMs(core_.files(), core_.app_dir(), now, SystemDateLocale()),
+               nullptr);
+}
+
+void TFrmLED::OnAnnouncementsReady() {
+    LoadedAnnouncements loaded = LoadAnnouncements(core_.files(), core_.app_dir());
+    ad_list_ = std::move(loaded.list);
+    if (!loaded.file_found) return;
+    FadeTextControl& line = view_.date_line();
+    const std::string first = line.LineCount() > 0 ? line.Line(0) : std::string();
+    line.BeginUpdate();
+    line.ClearLines();
+    for (const std::string& text : DateLineWithAnnouncements({first}, ad_list_)) line.AddLine(text);
+    line.EndUpdate();
+}
+
+void TFrmLED::OnDateLineClick() { RunDateLineClickFromBar(hwnd(), view_.CurrentLine(), ad_list_); }
 
 void TFrmLED::OpenWorldTime() { ShowWorldTime(hwnd(), {core_.app_dir(), nullptr, 0}); }
 
@@ -281,6 +322,9 @@ void TFrmLED::OnTimer(UINT_PTR id) {
             break;
         case kTimerHintClose:
             TimerHintCloseTimer();
+            break;
+        case kTimerAD:
+            TimerADTimer();
             break;
         case kTimerStartHide:
             ::KillTimer(hwnd(), kTimerStartHide);
@@ -439,7 +483,10 @@ void TFrmLED::RunCommand(MenuCommand command, int tag) {
             OpenWorldTime();
             break;
         case MenuCommand::kHomePage:
-            ::ShellExecuteW(hwnd(), L"open", kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+            OpenAddressWithShell(addresses_.web_site);
+            break;
+        case MenuCommand::kAbout:
+            ShowAbout(hwnd());
             break;
         case MenuCommand::kExit:
             ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -621,6 +668,20 @@ LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case kMsgTrayAnimateOff:
             tray_.StopAnimation();
             return 0;
+        case kMsgUpdateNotice:
+            if (update_notice_) Guarded([&] { OnUpdateNoticeMessage(*update_notice_, lparam); });
+            return 0;
+        case kMsgUpdateCheckDone:
+            if (update_notice_) Guarded([&] { update_notice_->OnUpdateCheckDone(); });
+            return 0;
+        case kMsgAnnouncementsReady:
+            Guarded([&] { OnAnnouncementsReady(); });
+            return 0;
+        case WM_COPYDATA: {
+            bool taken = false;
+            if (update_notice_) Guarded([&] { taken = OnUpdateNoticeCopyData(*update_notice_, lparam); });
+            return taken ? TRUE : FALSE;
+        }
         case WM_HOTKEY:
             if (chime_) Guarded([&] { chime_->OnHotKey(wparam, lparam, core_.clock().Now()); });
             return 0;

@@ -18,6 +18,9 @@
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
 #include "base/win32/window.h"
+#include "online/announcements.h"
+#include "online/online_settings.h"
+#include "online/update_notice.h"
 #include "tasks/win32/chime_host.h"
 #include "timesvc/win32/time_sync_service.h"
 #include "ui/win32/form_shadow.h"
@@ -53,6 +56,7 @@ public:
     static constexpr UINT_PTR kTimerHintClose = 5;
     static constexpr UINT_PTR kTimerSavePos = 6;
     static constexpr UINT_PTR kTimerStartHide = 7;
+    static constexpr UINT_PTR kTimerAD = 8;
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -66,6 +70,10 @@ private:
 
     void ApplySettings();
     void StartServices();
+    void StartOnlineExtras();
+    void TimerADTimer();
+    void OnAnnouncementsReady();
+    void OnDateLineClick();
     void OpenWorldTime();
     void LoadBarSkin(const std::string& path);
     void LoadWindowSkin(const std::string& path);
@@ -99,6 +107,9 @@ private:
     std::unique_ptr<ChimeHost> chime_;
     std::unique_ptr<TickForwarder<ChimeHost>> chime_tick_;
     std::unique_ptr<TimeSyncService> time_sync_;
+    OnlineAddresses addresses_;
+    std::unique_ptr<UpdateNotice> update_notice_;
+    std::vector<TADRec> ad_list_;
     std::unique_ptr<OwnerMenu> main_menu_;
     std::unique_ptr<OwnerMenu> tray_menu_;
     Bitmap menu_images_;

@@ -70,7 +70,9 @@ TFrmWeather::~TFrmWeather() {
     Destroy();
 }
 
-bool TFrmWeather::Create(HWND bar, std::string app_dir, std::string heading_font, std::string page_url) {
+bool TFrmWeather::Create(HWND bar, std::string app_dir, std::string heading_font, std::string page_url,
+                         std::string skin_file) {
+    skin_file_ = std::move(skin_file);
     if (hwnd()) return true;
     app_dir_ = std::move(app_dir);
     heading_font_name_ = std::move(heading_font);
@@ -92,7 +94,7 @@ bool TFrmWeather::Create(HWND bar, std::string app_dir, std::string heading_font
             shadow_.reset();
         }
     }
-    ReloadWeatherSkin();
+    SetSkinFile(skin_file_);
     heading_font_ = CreateHeadingFont(heading_font_name_);
     return true;
 }
@@ -222,11 +224,10 @@ void TFrmWeather::LoadWeatherSkin(const std::string& path) {
     }
 }
 
-void TFrmWeather::ReloadWeatherSkin() {
+void TFrmWeather::SetSkinFile(std::string skin_file) {
+    skin_file_ = std::move(skin_file);
     Guarded([this] {
-        const IniFile settings(files_, app_dir_ + "skin.ini");
-        const std::string name = settings.ReadString(kSkinSettingsSection, kBarSkinSetting, "");
-        if (const std::optional<std::string> path = BarSkinPath(app_dir_, name)) LoadWeatherSkin(*path);
+        if (const std::optional<std::string> path = BarSkinPath(app_dir_, skin_file_)) LoadWeatherSkin(*path);
     });
 }
 

@@ -6,11 +6,11 @@
 // The bar creates it on first use (owner the bar) and keeps it until the program ends:
 //
 //   TFrmWeather weather(clock);
-//   weather.Create(bar, AppDir, HeadingFont, addresses.weather_page);
+//   weather.Create(bar, AppDir, HeadingFont, addresses.weather_page, skin_file);
 //   weather.OnSwitchMode = [&](int mode) { SwitchMode(mode); };   // 时钟 -> 2, 日历 -> 1
 //   weather.OnWorldTime = [&] { OpenWorldTime(); };               // 城市时间查询
 //   weather.ShowAt(left, top, transparency);  ...  weather.HideWindow();
-//   weather.ReloadWeatherSkin();   // after the options dialog applied a bar skin
+//   weather.SetSkinFile(skin_file);   // after the options dialog applied a bar skin
 //   weather.SetWindowAlpha(alpha); // the options dialog's transparency slider
 
 #include <windows.h>
@@ -51,9 +51,10 @@ public:
     explicit TFrmWeather(IClock& clock, IFileStore& files = DiskFileStore());
     ~TFrmWeather() override;
 
-    // FormCreate: hidden, owned by the bar; the page loaded, the shadow when shadows are on, the skin
-    // named in "skin.ini". page_url empty: no page is set.
-    bool Create(HWND bar, std::string app_dir, std::string heading_font, std::string page_url);
+    // FormCreate: hidden, owned by the bar; the page loaded, the shadow when shadows are on, the bar
+    // skin package skin_file of "Skin\". page_url empty: no page is set.
+    bool Create(HWND bar, std::string app_dir, std::string heading_font, std::string page_url,
+                std::string skin_file = {});
 
     // FormShow at a place with an alpha; a page loaded on an earlier day is loaded again.
     void ShowAt(int left, int top, int alpha);
@@ -62,7 +63,7 @@ public:
     void SetWindowAlpha(int alpha);
 
     void LoadWeatherSkin(const std::string& path);
-    void ReloadWeatherSkin();
+    void SetSkinFile(std::string skin_file);
 
     // LoadWeatherPage (also 刷新...).
     void LoadWeatherPage();
@@ -98,6 +99,7 @@ private:
     IClock& clock_;
     IFileStore& files_;
     std::string app_dir_;
+    std::string skin_file_;
     std::string page_url_;
     std::string heading_font_name_;
     HWND panel_ = nullptr;

@@ -102,7 +102,7 @@ protected:
 
 TEST_F(WeatherWindowTest, WithoutABrowserControlThePanelSaysSoAndOffersRefresh) {
     TFrmWeather weather(clock);
-    ASSERT_TRUE(weather.Create(owner->hwnd(), folder.AppDir(), "宋体", "http://127.0.0.1:9/Weather_Kalvoro.htm"));
+    ASSERT_TRUE(weather.Create(owner->hwnd(), folder.AppDir(), "宋体", "http://127.0.0.1:9/Weather_Kalvoro.htm", "Default.sk"));
     // The test prefix runs without the HTML engine.
     EXPECT_FALSE(weather.BrowserAvailable());
     EXPECT_EQ(weather.PanelMessage(), kWeatherUnavailableText);
@@ -164,7 +164,7 @@ TEST_F(WeatherWindowTest, WithoutABrowserControlThePanelSaysSoAndOffersRefresh) 
 
 TEST_F(WeatherWindowTest, WithoutAnAddressNothingIsFetched) {
     TFrmWeather weather(clock);
-    ASSERT_TRUE(weather.Create(owner->hwnd(), folder.AppDir(), "宋体", ""));
+    ASSERT_TRUE(weather.Create(owner->hwnd(), folder.AppDir(), "宋体", "", "Default.sk"));
     EXPECT_EQ(weather.PanelMessage(), kWeatherNoAddressText);
     EXPECT_FALSE(weather.BrowserAvailable());
 }
@@ -172,7 +172,7 @@ TEST_F(WeatherWindowTest, WithoutAnAddressNothingIsFetched) {
 TEST_F(WeatherWindowTest, WithoutASkinTheWindowKeepsItsOwnLook) {
     TempAppFolder bare(false);
     TFrmWeather weather(clock);
-    ASSERT_TRUE(weather.Create(owner->hwnd(), bare.AppDir(), "宋体", ""));
+    ASSERT_TRUE(weather.Create(owner->hwnd(), bare.AppDir(), "宋体", "", "Default.sk"));
     weather.ShowAt(200, 200, 255);
     const RECT rect = weather.WindowRect();
     EXPECT_EQ(rect.right - rect.left, 332);

@@ -90,12 +90,10 @@ void TFrmClock::LoadClockSkin(const std::string& path, bool colours_only, const 
     }
 }
 
-void TFrmClock::ReloadClockSkin(const std::string& app_dir, bool colours_only, const MenuColors& bar_menu_colours) {
+void TFrmClock::ReloadClockSkin(const std::string& app_dir, const std::string& clock_file, bool colours_only,
+                                const MenuColors& bar_menu_colours) {
     Guarded([&] {
-        IFileStore& files = host_.files ? *host_.files : DiskFileStore();
-        const IniFile settings(files, app_dir + "skin.ini");
-        const std::string name = settings.ReadString(kSkinSettingsSection, kClockSkinSetting, "");
-        const std::optional<std::string> path = ClockSkinPath(app_dir, name);
+        const std::optional<std::string> path = ClockSkinPath(app_dir, clock_file);
         if (path) {
             LoadClockSkin(*path, colours_only, bar_menu_colours);
         } else {

@@ -78,7 +78,8 @@ public:
     void LoadClockSkin(const std::string& path, bool colours_only, const MenuColors& bar_menu_colours);
     // The package "skin.ini" names (SKIN/ClockFile) in app_dir + "Clock\"; app_dir ends in "\".
     // The options dialog calls it in full after a new clock skin, colours only after a new bar skin.
-    void ReloadClockSkin(const std::string& app_dir, bool colours_only, const MenuColors& bar_menu_colours);
+    void ReloadClockSkin(const std::string& app_dir, const std::string& clock_file, bool colours_only,
+                         const MenuColors& bar_menu_colours);
 
     // Opening: place, hands for now, show, alpha to the opacity, the shadow shown and refreshed.
     void ShowAt(int left, int top, int opacity, DateTime now);

@@ -287,15 +287,14 @@ TEST(FrmClockFaces, ReloadTakesThePackageTheSettingsName) {
     MenuColors colours;
     colours.selection_frame = 0x123456;
 
-    clock.ReloadClockSkin("C:\\Kalvoro\\", false, colours);  // no skin.ini: nothing named
+    clock.ReloadClockSkin("C:\\Kalvoro\\", "", false, colours);  // nothing named
     EXPECT_EQ(clock.Width(), 0);
     EXPECT_EQ(clock.MenuColours(), colours);
 
-    files.Put("C:\\Kalvoro\\skin.ini", "[SKIN]\r\nClockFile=Classic.cl\r\n");
-    clock.ReloadClockSkin("C:\\Kalvoro\\", true, MenuColors{});  // colours only
+    clock.ReloadClockSkin("C:\\Kalvoro\\", "Classic.cl", true, MenuColors{});  // colours only
     EXPECT_EQ(clock.Width(), 0);
     EXPECT_EQ(clock.MenuColours(), MenuColors{});
-    clock.ReloadClockSkin("C:\\Kalvoro\\", false, colours);
+    clock.ReloadClockSkin("C:\\Kalvoro\\", "Classic.cl", false, colours);
     EXPECT_EQ(clock.Width(), 201);
     EXPECT_EQ(clock.Height(), 201);
     const RECT rect = clock.WindowRect();
