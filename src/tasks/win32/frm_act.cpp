@@ -95,6 +95,8 @@ private:
     }
 
     void CreateHint() {
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+        ::InitCommonControlsEx(&classes);
         hint_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
                                   0, 0, 0, hwnd(), nullptr, ModuleInstance(), nullptr);
         if (!hint_) return;

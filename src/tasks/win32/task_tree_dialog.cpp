@@ -40,6 +40,8 @@ TaskTreeDialog::TaskTreeDialog(std::string caption, int width, int height, TaskT
     : SkinnedDialog(std::move(caption), width, height), tree_(tree), context_(context) {}
 
 HWND TaskTreeDialog::CreateTree(int x, int y, int width, int height) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&classes);
     tree_view_ = AddControl(
         WC_TREEVIEWW, "", WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
         0, x, y, width, height, kTaskTreeId);
