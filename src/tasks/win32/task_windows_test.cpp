@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -374,6 +375,55 @@ TEST_F(TaskWindowsTest, TaskListWritesOnlyOnOkAndAsksBeforeDeleting) {
     EXPECT_EQ(messages, std::vector<std::string>{"确认|确实要删除选择的项目吗？"});
     EXPECT_EQ(store.ReadAll("C:\\K\\War.lst"),
               Utf8ToGbk("*008时\r\n*030分00秒\r\n2播放 (C:\\声音\\b.wav)\r\n2播放 (D:\\My Sound\\铃 1.wav)\r\n"));
+}
+
+// The n-th item in display order.
+HTREEITEM TreeItem(HWND dialog, int index) {
+    const HWND tree = ::GetDlgItem(dialog, kTaskTreeId);
+    auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (int i = 0; i < index && item; ++i) {
+        item = reinterpret_cast<HTREEITEM>(
+            ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)));
+    }
+    return item;
+}
+
+// Drags one item onto another as the mouse would: the tree's begin-drag notice, a move over the
+// target, the button released there.
+void DragItem(HWND dialog, int from, int onto) {
+    const HWND tree = ::GetDlgItem(dialog, kTaskTreeId);
+    NMTREEVIEWW begin{};
+    begin.hdr = {tree, static_cast<UINT_PTR>(kTaskTreeId), TVN_BEGINDRAGW};
+    begin.itemNew.hItem = TreeItem(dialog, from);
+    begin.itemNew.mask = TVIF_HANDLE;
+    ::SendMessageW(dialog, WM_NOTIFY, kTaskTreeId, reinterpret_cast<LPARAM>(&begin));
+    RECT target{};
+    // TVM_GETITEMRECT takes the item in the rectangle it fills.
+    const HTREEITEM onto_item = TreeItem(dialog, onto);
+    std::memcpy(&target, &onto_item, sizeof(onto_item));
+    ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&target));
+    POINT at{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+    ::MapWindowPoints(tree, dialog, &at, 1);
+    ::SendMessageW(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    ::SendMessageW(dialog, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+TEST_F(TaskWindowsTest, DraggingAnActionOntoAnotherTasksActionMovesIt) {
+    MemoryFileStore store;
+    store.Put("War.lst", Utf8ToGbk("*008时\r\n3消息 (a)\r\n3消息 (b)\r\n*009时\r\n3消息 (x)\r\n"));
+    std::vector<std::string> task_onto_action, after;
+    ScheduledSteps steps({[&] {
+        const HWND dialog = FindDialog(L"定时任务");
+        DragItem(dialog, 0, 4);  // a task cannot be dragged
+        task_onto_action = TreeTexts(dialog);
+        DragItem(dialog, 1, 4);  // 消息 (a) onto 消息 (x)
+        after = TreeTexts(dialog);
+        Click(dialog, IDOK);
+    }});
+    ASSERT_TRUE(ShowTaskList(nullptr, store, "War.lst", *context));
+    EXPECT_EQ(task_onto_action, (std::vector<std::string>{"08时", "  消息 (a)", "  消息 (b)", "09时", "  消息 (x)"}));
+    EXPECT_EQ(after, (std::vector<std::string>{"08时", "  消息 (b)", "09时", "  消息 (a)", "  消息 (x)"}));
+    EXPECT_EQ(store.ReadAll("War.lst"), Utf8ToGbk("*008时\r\n3消息 (b)\r\n*009时\r\n3消息 (a)\r\n3消息 (x)\r\n"));
 }
 
 // A file that is there but cannot be read.
