@@ -36,7 +36,7 @@ icon node4 -stroke '#202020' -fill '#202040' -draw 'rectangle 1,2 14,13' -stroke
 clock_face '#7FD36B' '#1E4D14'
 icon node5 "${face[@]}" -stroke none -fill '#F0A000' -draw 'rectangle 9,11 15,13' \
     -draw 'rectangle 11,9 13,15'
-convert node0.png node1.png node2.png node3.png node4.png node5.png +append png24:task_images.png
+convert node0.png node1.png node2.png node3.png node4.png node5.png +append -define png:exclude-chunks=date,time png24:task_images.png
 rm node?.png
 
 # The countdown's picture: a red power symbol on white.
@@ -58,3 +58,4 @@ with open(sys.argv[1], 'w') as out:
     out.write(f'const unsigned char kShutDownJpeg[{len(jpeg)}] = {{\n{rows(jpeg)}\n}};\n')
     out.write(f'const unsigned kShutDownJpegSize = {len(jpeg)};\n\n}}  // namespace kalvoro::win\n')
 PY
+if command -v clang-format >/dev/null; then clang-format -i "$root/src/tasks/win32/task_pictures_data.cpp"; fi

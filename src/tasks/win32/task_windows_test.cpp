@@ -92,15 +92,40 @@ std::vector<std::string> TreeTexts(HWND dialog) {
     return texts;
 }
 
-// Selects the n-th item in display order (tasks and their shown actions).
-void SelectTreeItem(HWND dialog, int index) {
+// The n-th item in display order.
+HTREEITEM TreeItem(HWND dialog, int index) {
     const HWND tree = ::GetDlgItem(dialog, kTaskTreeId);
     auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     for (int i = 0; i < index && item; ++i) {
         item = reinterpret_cast<HTREEITEM>(
             ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)));
     }
-    ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    return item;
+}
+
+void SelectTreeItem(HWND dialog, int index) {
+    ::SendDlgItemMessageW(dialog, kTaskTreeId, TVM_SELECTITEM, TVGN_CARET,
+                          reinterpret_cast<LPARAM>(TreeItem(dialog, index)));
+}
+
+// Drags one item onto another as the mouse would: the tree's begin-drag notice, a move over the
+// target, the button released there.
+void DragItem(HWND dialog, int from, int onto) {
+    const HWND tree = ::GetDlgItem(dialog, kTaskTreeId);
+    NMTREEVIEWW begin{};
+    begin.hdr = {tree, static_cast<UINT_PTR>(kTaskTreeId), TVN_BEGINDRAGW};
+    begin.itemNew.hItem = TreeItem(dialog, from);
+    begin.itemNew.mask = TVIF_HANDLE;
+    ::SendMessageW(dialog, WM_NOTIFY, kTaskTreeId, reinterpret_cast<LPARAM>(&begin));
+    RECT target{};
+    // TVM_GETITEMRECT takes the item in the rectangle it fills.
+    const HTREEITEM onto_item = TreeItem(dialog, onto);
+    std::memcpy(&target, &onto_item, sizeof(onto_item));
+    ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&target));
+    POINT at{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+    ::MapWindowPoints(tree, dialog, &at, 1);
+    ::SendMessageW(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    ::SendMessageW(dialog, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
 class NoFilePicker final : public ITaskFilePicker {
@@ -375,37 +400,6 @@ TEST_F(TaskWindowsTest, TaskListWritesOnlyOnOkAndAsksBeforeDeleting) {
     EXPECT_EQ(messages, std::vector<std::string>{"确认|确实要删除选择的项目吗？"});
     EXPECT_EQ(store.ReadAll("C:\\K\\War.lst"),
               Utf8ToGbk("*008时\r\n*030分00秒\r\n2播放 (C:\\声音\\b.wav)\r\n2播放 (D:\\My Sound\\铃 1.wav)\r\n"));
-}
-
-// The n-th item in display order.
-HTREEITEM TreeItem(HWND dialog, int index) {
-    const HWND tree = ::GetDlgItem(dialog, kTaskTreeId);
-    auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    for (int i = 0; i < index && item; ++i) {
-        item = reinterpret_cast<HTREEITEM>(
-            ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)));
-    }
-    return item;
-}
-
-// Drags one item onto another as the mouse would: the tree's begin-drag notice, a move over the
-// target, the button released there.
-void DragItem(HWND dialog, int from, int onto) {
-    const HWND tree = ::GetDlgItem(dialog, kTaskTreeId);
-    NMTREEVIEWW begin{};
-    begin.hdr = {tree, static_cast<UINT_PTR>(kTaskTreeId), TVN_BEGINDRAGW};
-    begin.itemNew.hItem = TreeItem(dialog, from);
-    begin.itemNew.mask = TVIF_HANDLE;
-    ::SendMessageW(dialog, WM_NOTIFY, kTaskTreeId, reinterpret_cast<LPARAM>(&begin));
-    RECT target{};
-    // TVM_GETITEMRECT takes the item in the rectangle it fills.
-    const HTREEITEM onto_item = TreeItem(dialog, onto);
-    std::memcpy(&target, &onto_item, sizeof(onto_item));
-    ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&target));
-    POINT at{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
-    ::MapWindowPoints(tree, dialog, &at, 1);
-    ::SendMessageW(dialog, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-    ::SendMessageW(dialog, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
 TEST_F(TaskWindowsTest, DraggingAnActionOntoAnotherTasksActionMovesIt) {
