@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cstdint>
+
 #include "base/win32/text.h"
 #include "tasks/win32/frm_act.h"
 #include "tasks/win32/frm_input_msg.h"
@@ -10,14 +12,15 @@
 namespace kalvoro::win {
 namespace {
 
+// Task index in the high half, action index + 1 in the low half (LPARAM is 64 bits wide).
 LPARAM EncodeRef(TaskNodeRef ref) {
-    return static_cast<LPARAM>((static_cast<std::uint64_t>(ref.task) << 20) |
-                               static_cast<std::uint64_t>(ref.action + 1));
+    return static_cast<LPARAM>((static_cast<std::uint64_t>(ref.task) << 32) |
+                               static_cast<std::uint32_t>(ref.action + 1));
 }
 
 TaskNodeRef DecodeRef(LPARAM value) {
     const auto bits = static_cast<std::uint64_t>(value);
-    return {static_cast<std::size_t>(bits >> 20), static_cast<int>(bits & 0xFFFFF) - 1};
+    return {static_cast<std::size_t>(bits >> 32), static_cast<int>(static_cast<std::uint32_t>(bits)) - 1};
 }
 
 HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const TaskTreeNode& node, TaskNodeRef ref) {
