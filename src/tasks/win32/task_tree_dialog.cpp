@@ -23,12 +23,17 @@ TaskNodeRef DecodeRef(LPARAM value) {
     return {static_cast<std::size_t>(bits >> 32), static_cast<int>(static_cast<std::uint32_t>(bits)) - 1};
 }
 
-HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const TaskTreeNode& node, TaskNodeRef ref) {
+// After a given sibling rather than TVI_LAST, which walks the siblings on every insert.
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, const TaskTreeNode& node, TaskNodeRef ref,
+                     bool expanded = false) {
     const std::wstring text = Widen(node.text);
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.hInsertAfter = after ? after : TVI_FIRST;
+    // Expanded from the start: expanding each task afterwards lays the whole tree out again every time.
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
+    insert.item.state = expanded ? TVIS_EXPANDED : 0;
+    insert.item.stateMask = TVIS_EXPANDED;
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
     insert.item.iImage = node.image;
     insert.item.iSelectedImage = node.image;
@@ -63,13 +68,18 @@ void TaskTreeDialog::Refill(std::optional<TaskNodeRef> select) {
     items_.clear();
     const auto& tasks = tree_.Tasks();
     items_.resize(tasks.size());
+    HTREEITEM previous_task = nullptr;
     for (std::size_t t = 0; t < tasks.size(); ++t) {
-        const HTREEITEM task_item = InsertItem(tree_view_, TVI_ROOT, tasks[t].node, {t, -1});
+        const HTREEITEM task_item =
+            InsertItem(tree_view_, TVI_ROOT, previous_task, tasks[t].node, {t, -1}, tasks[t].expanded);
+        previous_task = task_item;
         items_[t].push_back(task_item);
+        HTREEITEM previous_action = nullptr;
         for (std::size_t a = 0; a < tasks[t].actions.size(); ++a) {
-            items_[t].push_back(InsertItem(tree_view_, task_item, tasks[t].actions[a], {t, static_cast<int>(a)}));
+            previous_action =
+                InsertItem(tree_view_, task_item, previous_action, tasks[t].actions[a], {t, static_cast<int>(a)});
+            items_[t].push_back(previous_action);
         }
-        if (tasks[t].expanded) ::SendMessageW(tree_view_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(task_item));
     }
     if (select && tree_.Contains(*select)) {
         ::SendMessageW(tree_view_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemOf(*select)));

@@ -420,6 +420,33 @@ TEST_F(TaskWindowsTest, DraggingAnActionOntoAnotherTasksActionMovesIt) {
     EXPECT_EQ(store.ReadAll("War.lst"), Utf8ToGbk("*008时\r\n3消息 (b)\r\n*009时\r\n3消息 (a)\r\n3消息 (x)\r\n"));
 }
 
+TEST_F(TaskWindowsTest, AMegabyteOfJunkOpensAndClosesUnchanged) {
+    std::string junk;
+    unsigned state = 2026;
+    while (junk.size() < (1u << 20)) {
+        state = state * 1103515245u + 12345u;
+        const char byte = static_cast<char>(state >> 16);
+        // Random bytes with a task line now and then.
+        junk += (state >> 8) % 97 == 0 ? std::string("\r\n*0") : std::string(1, byte);
+    }
+    MemoryFileStore store;
+    store.Put("War.lst", junk);
+    std::size_t items = 0;
+    ScheduledSteps steps({[&] {
+        const HWND dialog = FindDialog(L"定时任务");
+        items = static_cast<std::size_t>(::SendDlgItemMessageW(dialog, kTaskTreeId, TVM_GETCOUNT, 0, 0));
+        Click(dialog, IDOK);
+    }});
+    EXPECT_TRUE(ShowTaskList(nullptr, store, "War.lst", *context));
+    const TaskTree tree = TaskTree::Parse(junk);
+    std::size_t nodes = tree.Tasks().size();
+    for (const TaskTreeTask& task : tree.Tasks()) nodes += task.actions.size();
+    EXPECT_GT(nodes, 5000u);
+    EXPECT_EQ(items, nodes);
+    // What OK wrote reads back to the same tasks.
+    EXPECT_EQ(ParseTaskList(*store.ReadAll("War.lst")), tree.ToTasks());
+}
+
 // A file that is there but cannot be read.
 class UnreadableStore final : public IFileStore {
 public:
