@@ -1,0 +1,35 @@
+#include "tasks/win32/win_task_system.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "base/win32/handles.h"
+#include "base/win32/text.h"
+
+namespace kalvoro::win {
+
+bool WinTaskShell::FileExists(const std::string& utf8_path) {
+    if (utf8_path.empty()) return false;
+    const DWORD attributes = ::GetFileAttributesW(Widen(utf8_path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void WinTaskShell::OpenFile(const std::string& utf8_path) {
+    ::ShellExecuteW(nullptr, L"open", Widen(utf8_path).c_str(), L"", L"", SW_SHOWNORMAL);
+}
+
+void WinSystemPower::ShutDownComputer() {
+    HANDLE raw_token = nullptr;
+    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw_token)) {
+        const KernelHandle token(raw_token);
+        TOKEN_PRIVILEGES privileges{};
+        if (::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
+            privileges.PrivilegeCount = 1;
+            privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+            ::AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+        }
+    }
+    ::ExitWindowsEx(EWX_POWEROFF, 0);
+}
+
+}  // namespace kalvoro::win
