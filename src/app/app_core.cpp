@@ -19,6 +19,11 @@ void AppCore::Load(int screen_width) {
     // Each guarded on its own: damaged settings still let the marks load, and the other way round.
     GuardedCall("settings", [&] { settings_.Load(screen_width); });
     GuardedCall("marks", [&] { calendar_.marks.Load(); });
+    ReloadTasks();
+}
+
+void AppCore::ReloadTasks() {
+    GuardedCall("tasks", [&] { tasks_.Load(files_, app_dir_ + kTaskListFileName); });
 }
 
 }  // namespace kalvoro

@@ -4,6 +4,7 @@
 //
 //   settings  "skin.ini", read once at start, written by the bar and the settings dialog
 //   calendar  the festival lists and the date marks of "Marks.rec"
+//   tasks     the scheduled tasks of "War.lst"
 //   tick      the one-second tick and its listeners, in their order
 //   texts     the bar's date texts (lunar date, stem-branch, solar term, festivals)
 
@@ -15,6 +16,7 @@
 #include "base/clock.h"
 #include "base/file_store.h"
 #include "calendar/calendar_stores.h"
+#include "tasks/task_list.h"
 
 namespace kalvoro {
 
@@ -25,14 +27,17 @@ public:
     AppCore(const AppCore&) = delete;
     AppCore& operator=(const AppCore&) = delete;
 
-    // Start-up: the settings, then the marks.
+    // Start-up: the settings, the marks, the tasks.
     void Load(int screen_width);
+    // After the task list window saved, and from the menus: "War.lst" again.
+    void ReloadTasks();
 
     const std::string& app_dir() const { return app_dir_; }
     IFileStore& files() { return files_; }
     IClock& clock() { return clock_; }
     Settings& settings() { return settings_; }
     CalendarStores& calendar() { return calendar_; }
+    TaskList& tasks() { return tasks_; }
     AppTick& tick() { return tick_; }
     IDateTexts& date_texts() { return date_texts_; }
 
@@ -42,6 +47,7 @@ private:
     IClock& clock_;
     Settings settings_;
     CalendarStores calendar_;
+    TaskList tasks_;
     AppTick tick_;
     CalendarDateTexts date_texts_;
 };

@@ -27,6 +27,17 @@ private:
     Target& target_;
 };
 
+// Calls a member of another object with the tick's time (the scheduler's CheckTasks).
+template <typename Target, void (Target::*Method)(DateTime)>
+class TickCall final : public ITickListener {
+public:
+    explicit TickCall(Target& target) : target_(target) {}
+    void OnTick(DateTime now) override { (target_.*Method)(now); }
+
+private:
+    Target& target_;
+};
+
 enum class TickStage { kDisplay, kScheduler, kChime, kCount };
 
 class AppTick {

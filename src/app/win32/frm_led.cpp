@@ -22,6 +22,7 @@
 #include "online/win32/frm_about.h"
 #include "online/win32/shell_actions.h"
 #include "online/win32/update_notice_messages.h"
+#include "tasks/win32/frm_warn_options.h"
 #include "timesvc/win32/frm_world_time.h"
 #include "ui/win32/ui_globals.h"
 #include "skin/win32/skin_bitmap.h"
@@ -125,6 +126,11 @@ void TFrmLED::StartServices() {
         chime_->Start(ChimeSettingsOf(core_.settings().values()));
         chime_tick_ = std::make_unique<TickForwarder<ChimeHost>>(*chime_);
         core_.tick().Attach(TickStage::kChime, chime_tick_.get());
+        // The tasks' sounds play through the chime's player.
+        scheduler_ = std::make_unique<TaskScheduler>(core_.tasks(), chime_->player(), popup_, task_shell_,
+                                                     shutdown_prompt_, system_power_);
+        scheduler_tick_ = std::make_unique<TickCall<TaskScheduler, &TaskScheduler::CheckTasks>>(*scheduler_);
+        core_.tick().Attach(TickStage::kScheduler, scheduler_tick_.get());
     });
     Guarded([&] {
         time_sync_ = std::make_unique<TimeSyncService>(core_.app_dir());
@@ -177,6 +183,10 @@ void TFrmLED::OnAnnouncementsReady() {
 }
 
 void TFrmLED::OnDateLineClick() { RunDateLineClickFromBar(hwnd(), view_.CurrentLine(), ad_list_); }
+
+void TFrmLED::OpenTaskList() {
+    if (ShowTaskList(hwnd(), core_.app_dir())) core_.ReloadTasks();
+}
 
 void TFrmLED::OpenWorldTime() { ShowWorldTime(hwnd(), {core_.app_dir(), nullptr, 0}); }
 
@@ -479,6 +489,9 @@ void TFrmLED::RunCommand(MenuCommand command, int tag) {
         case MenuCommand::kMarks:
             if (TFrmCalendar* calendar = children_->calendar()) calendar->OpenMarkList();
             break;
+        case MenuCommand::kTasks:
+            OpenTaskList();
+            break;
         case MenuCommand::kWorldTime:
             OpenWorldTime();
             break;
@@ -566,6 +579,7 @@ void TFrmLED::FormClose() {
         core_.settings().SaveExitState(state);
         core_.tick().Attach(TickStage::kDisplay, nullptr);
         core_.tick().Attach(TickStage::kChime, nullptr);
+        core_.tick().Attach(TickStage::kScheduler, nullptr);
         if (chime_) chime_->Close();
         if (time_sync_) time_sync_->Stop();
         children_->DestroyAll();

@@ -21,7 +21,10 @@
 #include "online/announcements.h"
 #include "online/online_settings.h"
 #include "online/update_notice.h"
+#include "tasks/task_scheduler.h"
 #include "tasks/win32/chime_host.h"
+#include "tasks/win32/frm_shut_down.h"
+#include "tasks/win32/win_task_system.h"
 #include "timesvc/win32/time_sync_service.h"
 #include "ui/win32/form_shadow.h"
 #include "ui/win32/magnetic_service.h"
@@ -75,6 +78,7 @@ private:
     void OnAnnouncementsReady();
     void OnDateLineClick();
     void OpenWorldTime();
+    void OpenTaskList();
     void LoadBarSkin(const std::string& path);
     void LoadWindowSkin(const std::string& path);
     void OnTimer(UINT_PTR id);
@@ -106,6 +110,11 @@ private:
     std::unique_ptr<ClockDisplay> display_;
     std::unique_ptr<ChimeHost> chime_;
     std::unique_ptr<TickForwarder<ChimeHost>> chime_tick_;
+    WinTaskShell task_shell_;
+    ShutdownPrompt shutdown_prompt_;
+    WinSystemPower system_power_;
+    std::unique_ptr<TaskScheduler> scheduler_;
+    std::unique_ptr<TickCall<TaskScheduler, &TaskScheduler::CheckTasks>> scheduler_tick_;
     std::unique_ptr<TimeSyncService> time_sync_;
     OnlineAddresses addresses_;
     std::unique_ptr<UpdateNotice> update_notice_;

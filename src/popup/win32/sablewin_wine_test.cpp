@@ -61,10 +61,10 @@ struct BarInbox {
 
 LRESULT CALLBACK FakeBarProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* inbox = reinterpret_cast<BarInbox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (inbox && (message == kRegisterMessage || message == kTrayAnimationStartMessage ||
-                  message == kTrayAnimationStopMessage)) {
+    if (inbox && (message == kMsgPopupRegister || message == kMsgTrayAnimateOn ||
+                  message == kMsgTrayAnimateOff)) {
         inbox->messages.push_back(message);
-        if (message == kRegisterMessage) inbox->registrations.push_back(reinterpret_cast<HWND>(lparam));
+        if (message == kMsgPopupRegister) inbox->registrations.push_back(reinterpret_cast<HWND>(lparam));
         return 0;
     }
     return DefWindowProcW(hwnd, message, wparam, lparam);
@@ -223,9 +223,9 @@ TEST_F(SablewinTest, ShowsATextInATopmostPopupAnimatesTheTrayAndEndsWhenTheBarCl
     EXPECT_GT(place.left, (work.left + work.right) / 2) << "near the tray, at the right";
     EXPECT_GT(place.top, (work.top + work.bottom) / 2) << "near the tray, at the bottom";
 
-    EXPECT_TRUE(PumpUntil([&] { return inbox_.Count(kTrayAnimationStartMessage) == 1; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return inbox_.Count(kMsgTrayAnimateOn) == 1; }, 5000));
 
-    SendMessageA(program, kBarNoticeMessage, reinterpret_cast<WPARAM>(bar_), kNoticeBarClosing);
+    SendMessageA(program, kMsgPopupNotify, reinterpret_cast<WPARAM>(bar_), kPopupBarClosing);
     DWORD exit_code = 99;
     EXPECT_TRUE(Ended(process_, 5000, &exit_code));
     EXPECT_EQ(exit_code, 0u);
@@ -241,7 +241,7 @@ TEST_F(SablewinTest, RefusesMalformedCopyDataAndAcceptsTheLargestBlock) {
     EXPECT_EQ(SendBlock(program, oversized.data(), static_cast<DWORD>(oversized.size())), FALSE);
     PumpFor(500);
     EXPECT_TRUE(Popups().empty());
-    EXPECT_EQ(inbox_.Count(kTrayAnimationStartMessage), 0);
+    EXPECT_EQ(inbox_.Count(kMsgTrayAnimateOn), 0);
 
     // 64 KB of Chinese text with its NUL at the very end, then an empty text (a single NUL).
     std::string largest;
@@ -308,15 +308,15 @@ TEST_F(SablewinTest, AClickReadsAndClosesTheMessageAndStopsTheTrayAnimation) {
     ASSERT_NE(program, nullptr);
     EXPECT_EQ(SendText(program, "会议提醒"), TRUE);
     ASSERT_TRUE(WaitForPopupCount(1));
-    EXPECT_TRUE(PumpUntil([&] { return inbox_.Count(kTrayAnimationStartMessage) == 1; }, 5000));
-    EXPECT_EQ(inbox_.Count(kTrayAnimationStopMessage), 0);
+    EXPECT_TRUE(PumpUntil([&] { return inbox_.Count(kMsgTrayAnimateOn) == 1; }, 5000));
+    EXPECT_EQ(inbox_.Count(kMsgTrayAnimateOff), 0);
 
     HWND popup = Popups().front();
     PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 50));
     PostMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(40, 50));
-    EXPECT_TRUE(PumpUntil([&] { return inbox_.Count(kTrayAnimationStopMessage) == 1; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return inbox_.Count(kMsgTrayAnimateOff) == 1; }, 5000));
     EXPECT_TRUE(WaitForPopupCount(0));
-    EXPECT_EQ(inbox_.messages.back(), kTrayAnimationStopMessage);
+    EXPECT_EQ(inbox_.messages.back(), kMsgTrayAnimateOff);
 }
 
 TEST_F(SablewinTest, ClosesByItselfAfterAutoSec) {
@@ -326,7 +326,7 @@ TEST_F(SablewinTest, ClosesByItselfAfterAutoSec) {
     EXPECT_EQ(SendText(program, "自动关闭"), TRUE);
     ASSERT_TRUE(WaitForPopupCount(1));
     const ULONGLONG shown = GetTickCount64();
-    ASSERT_TRUE(PumpUntil([&] { return inbox_.Count(kTrayAnimationStopMessage) == 1; }, 15000));
+    ASSERT_TRUE(PumpUntil([&] { return inbox_.Count(kMsgTrayAnimateOff) == 1; }, 15000));
     const ULONGLONG lasted = GetTickCount64() - shown;
     EXPECT_GE(lasted, 4500u);
     EXPECT_LE(lasted, 8000u);
@@ -349,7 +349,7 @@ TEST_F(SablewinTest, AppliesTheAlphaAndReloadsItOnTheSettingsNotice) {
     EXPECT_EQ(alpha_of(popup), 120);
 
     WriteSettings("[MSG]\r\nAuto=0\r\nTran=230\r\n");
-    SendMessageA(program, kBarNoticeMessage, reinterpret_cast<WPARAM>(bar_), kNoticeSettingsChanged);
+    SendMessageA(program, kMsgPopupNotify, reinterpret_cast<WPARAM>(bar_), kPopupSettingsRewritten);
     EXPECT_EQ(alpha_of(popup), 230);
     EXPECT_EQ(SendText(program, "第二条"), TRUE);
     ASSERT_TRUE(WaitForPopupCount(2));
