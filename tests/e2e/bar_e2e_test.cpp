@@ -32,7 +32,7 @@ BYTE BarAlpha(HWND bar) {
 
 TEST(BarTest, StartsAsBorderlessBarAndClosesSavingItsState) {
     AppUnderTest app;
-    app.WriteSettings("[BAR]\r\nLeft=100\r\nTop=50\r\nTr=230\r\n");
+    app.WriteSettings("[BAR]\r\nLeft=100\r\nTop=50\r\nTr=230\r\nDefWin=0\r\n");
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(app.bar()); }));
     const RECT r = BarRect(app.bar());

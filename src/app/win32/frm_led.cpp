@@ -34,6 +34,7 @@ namespace {
 constexpr UINT kMsgTaskbarIcon = TrayIcon::kCallbackMessage;
 constexpr wchar_t kProductTitle[] = L"Kalvoro 3.7.8";
 constexpr int kMinimumAlpha = 55;
+constexpr int kTickDelayMs = 15;
 constexpr char kHelpFileName[] = "KalvoroHelp.chm";
 
 BYTE BarAlpha(int transparency) {
@@ -297,7 +298,13 @@ void TFrmLED::RestoreFromTray() {
 
 // --- the tick and the display -------------------------------------------------------------------
 
-void TFrmLED::TimerClockTimer() { core_.tick().Run(); }
+void TFrmLED::TimerClockTimer() {
+    const DateTime now = core_.tick().Run();
+    // The next tick comes just after the next second begins, so the time shown is never up to a
+    // second late (a plain 1000 ms timer keeps the phase of whenever the program started).
+    const int milliseconds = DecodeTime(now).millisecond;
+    ::SetTimer(hwnd(), kTimerClock, static_cast<UINT>(1000 - milliseconds + kTickDelayMs), nullptr);
+}
 
 void TFrmLED::ShowTime(const char* hhmmss) { view_.SetTime(hhmmss); }
 
