@@ -7,6 +7,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine64 xvfb xauth xdotool x11-utils imagemagick
+    clang clang-14 libclang-rt-14-dev
     locales tzdata dpkg-dev
     fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei fonts-liberation fonts-wine
 )
