@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(packed == skinpack::kExitOk || packed == skinpack::kExitFailed);
     if (packed != skinpack::kExitOk) return 0;
     FUZZ_CHECK(DecodeBmp(blocks->bitmap).has_value());
-    const auto again = SplitSkinPackage(*files.ReadAll("again.sk"));
+    const std::string repacked = *files.ReadAll("again.sk");
+    const auto again = SplitSkinPackage(repacked);
     FUZZ_CHECK(again.has_value());
     FUZZ_CHECK(again->description == blocks->description && again->bitmap == blocks->bitmap);
     return 0;
