@@ -19,7 +19,7 @@ std::string MakeLine(std::string_view name, std::string_view note) {
     return line;
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), file_store_names::LessIgnoringCase);
 }
 
@@ -82,8 +82,9 @@ bool MarkLines::Save(IFileStore& files, const std::string& path) {
 void MarkLines::Sort() {
     std::vector<std::size_t> order(lines_.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [this](std::size_t a, std::size_t b) { return LessIgnoringCase(lines_[a], lines_[b]); });
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return LessIgnoringCase(SplitMarkLine(lines_[a]).name, SplitMarkLine(lines_[b]).name);
+    });
     std::vector<std::string> lines;
     std::vector<std::string> file_bytes;
     lines.reserve(order.size());

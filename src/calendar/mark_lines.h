@@ -40,8 +40,8 @@ public:
     // Sorts, then replaces the file atomically; false (the lines stay) when the store fails.
     bool Save(IFileStore& files, const std::string& path);
 
-    // Text order ignoring ASCII case, so all Gregorian marks come before the lunar ones, each by
-    // month and day. Lines that compare equal keep their order.
+    // Names in text order ignoring ASCII case, so all Gregorian marks come before the lunar ones,
+    // each by month and day. Lines of one name keep their order: the first of a name stays first.
     void Sort();
 
     std::optional<std::size_t> IndexOfName(std::string_view name) const;

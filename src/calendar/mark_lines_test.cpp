@@ -18,6 +18,14 @@ TEST(MarkLines, SaveSortsAndWritesGbkWithCrLf) {
     EXPECT_EQ(loaded.lines(), lines.lines());
 }
 
+TEST(MarkLines, SortKeepsTheFirstLineOfANameFirst) {
+    // By whole lines "00505=a" would go before "00505=z" and take over the name.
+    MarkLines lines({"10101=x", "00505=z", "00505", "00505=a", "00101=y"});
+    lines.Sort();
+    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"00101=y", "00505=z", "00505", "00505=a", "10101=x"}));
+    EXPECT_EQ(lines.NoteOf("00505"), "z");
+}
+
 TEST(MarkLines, LoadAcceptsAnyLineEndAndDropsBlankLines) {
     const MarkLines lines = MarkLines::Parse(Utf8ToGbk("00505=端午\n\r\n   \r10815=中秋\r00101"));
     EXPECT_EQ(lines.lines(), (std::vector<std::string>{"00505=端午", "10815=中秋", "00101"}));
