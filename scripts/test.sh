@@ -29,6 +29,7 @@ run_stage "native tests" ctest --preset native --output-on-failure -j "$jobs"
 run_stage "sanitizer build" bash -c "cmake --preset native-asan >/dev/null && cmake --build --preset native-asan -j $jobs"
 run_stage "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --preset native-asan --output-on-failure -j "$jobs"
+run_stage "fuzzing (20 s per target)" bash scripts/fuzz.sh 20
 run_stage "win64 build" bash -c "cmake --preset win64 >/dev/null && cmake --build --preset win64 -j $jobs"
 
 source scripts/wine-env.sh
