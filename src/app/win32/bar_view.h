@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/bar_settings.h"
+#include "app/settings.h"
 #include "app/clock_display.h"
 #include "base/win32/gdi.h"
 #include "led/fade_text.h"

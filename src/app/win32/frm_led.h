@@ -78,6 +78,7 @@ private:
     void OnPaint();
     void BtnMenuClick();
     void ShowHelp();
+    void ShowOptionsPage(int page);
     void ShowTrayBalloon();
     void FormClose();
     void FormDestroy();
