@@ -3,7 +3,7 @@
 // repaints the bar without touching the other settings.
 
 #include <windows.h>
-// after windows.h
+// commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 

@@ -164,7 +164,8 @@ private:
     }
 
     HWND AddGroup(int page, std::string_view text, int x, int y, int width, int height, int id = kNoId) {
-        return OnPage(page, AddControl(WC_BUTTONW, text, BS_GROUPBOX, 0, x, y, width, height, id));
+        // See-through, so the dialog's background shows inside the frame.
+        return OnPage(page, AddControl(WC_BUTTONW, text, BS_GROUPBOX, WS_EX_TRANSPARENT, x, y, width, height, id));
     }
 
     void AddSpin(int page, int x, int y, int width, int id, SpinRange range) {
@@ -188,7 +189,7 @@ private:
 
     void CreateGeneralPage() {
         constexpr int p = 0;
-        AddGroup(p, "常规设置", kPageLeft - 6, kPageTop - 6, 360, 180);
+        AddGroup(p, "常规设置", kPageLeft - 6, kPageTop - 6, 360, 140);
         OnPage(p, AddCheckBox("Windows启动时运行", kPageLeft + 10, kPageTop + 18, 220, 20, kOptRunAtStart));
         OnPage(p, AddCheckBox("随系统启动时最小化", kPageLeft + 10, kPageTop + 44, 220, 20, kOptStartHidden));
         OnPage(p, AddCheckBox("总在最前面", kPageLeft + 10, kPageTop + 70, 220, 20, kOptOnTop));
