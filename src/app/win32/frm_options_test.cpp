@@ -129,6 +129,7 @@ protected:
         WriteBytes(dir_ / "Skin" / "Future.sk", DefaultSkinWith("SkinVer=1.0", "SkinVer=2.0"));
         WriteBytes(dir_ / "Skin" / "Broken.sk", "not a package at all");
         WriteBytes(dir_ / "Skin" / "Empty.sk", "");
+        WriteBytes(dir_ / "Skin" / "Huge.sk", DefaultSkinWith("", "") + std::string(17u << 20, '\0'));
         WriteBytes(dir_ / "Skin" / "notes.txt", "not listed");
         fs::copy_file(fs::path(KALVORO_SOURCE_DIR) / "resources/skins/Clock/Classic.cl", dir_ / "Clock" / "Classic.cl");
         fs::copy_file(fs::path(KALVORO_SOURCE_DIR) / "resources/skins/Clock/Modern.cl", dir_ / "Clock" / "Modern.cl");
@@ -155,11 +156,17 @@ protected:
         context.bar.set_transparency = [this](int alpha) { bar_alpha_ = alpha; };
         context.bar.set_on_top = [this](bool on) { on_top_calls_.push_back(on); };
         context.bar.apply_led_font = [this](const LedFontSettings& led) { led_calls_.push_back(led); };
-        context.sync_now = [this] { return sync_result_; };
+        context.sync_now = [this] {
+            // While it runs the dialog shows that it is busy.
+            busy_button_enabled_ = ::IsWindowEnabled(Control(dialog_, kOptSyncNow)) != FALSE;
+            busy_label_ = Text(dialog_, kOptLastSync);
+            return sync_result_;
+        };
         context.notify_popup = [this] { ++popup_notices_; };
         bool shown = false;
         context.on_shown = [&](HWND dialog) {
             shown = true;
+            dialog_ = dialog;
             act(dialog);
             Close(dialog);
         };
@@ -178,6 +185,9 @@ protected:
     std::vector<bool> on_top_calls_;
     std::vector<LedFontSettings> led_calls_;
     SyncResult sync_result_;
+    HWND dialog_ = nullptr;
+    bool busy_button_enabled_ = true;
+    std::string busy_label_;
     int popup_notices_ = 0;
 };
 
@@ -197,12 +207,12 @@ TEST_F(OptionsDialogTest, OpensOnEachPageAndFillsAListOnlyWhenItsPageShows) {
             }
             EXPECT_TRUE(::IsWindowVisible(Control(dialog, c.visible_control))) << c.page;
             EXPECT_FALSE(::IsWindowVisible(Control(dialog, c.shown == 5 ? kOptRunAtStart : kOptSyncNow))) << c.page;
-            EXPECT_EQ(ListCount(dialog, kOptSkinList), c.shown == 2 ? 5 : 0) << c.page;
+            EXPECT_EQ(ListCount(dialog, kOptSkinList), c.shown == 2 ? 6 : 0) << c.page;
             EXPECT_EQ(ListCount(dialog, kOptClockList), c.shown == 3 ? 2 : 0) << c.page;
             if (c.shown == 3) {
                 // Turning to the skin page fills its list then.
                 Click(dialog, kOptTabFirst + 2);
-                EXPECT_EQ(ListCount(dialog, kOptSkinList), 5);
+                EXPECT_EQ(ListCount(dialog, kOptSkinList), 6);
                 EXPECT_TRUE(::IsWindowVisible(Control(dialog, kOptSkinList)));
             }
         });
@@ -297,14 +307,16 @@ TEST_F(OptionsDialogTest, WrongVersionWarnsAndAppliesNothing) {
     WarningWatcher watcher;
     Run("[SKIN]\r\nSkinFile=Future.sk\r\n", 2, [&](HWND dialog) {
         EXPECT_EQ(watcher.seen.load(), 1);                  // shown while the list was filled
-        EXPECT_EQ(ListSelection(dialog, kOptSkinList), 4);  // Amber, Blue, Broken, Empty, Future
+        EXPECT_EQ(ListSelection(dialog, kOptSkinList), 4);  // Amber, Blue, Broken, Empty, Future, Huge
         EXPECT_FALSE(::IsWindowEnabled(Control(dialog, kOptSkinApply)));
         ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kOptSkinApply, BN_CLICKED),
                        reinterpret_cast<LPARAM>(Control(dialog, kOptSkinApply)));
         EXPECT_TRUE(notices_.empty());
         // A damaged or empty package is passed over quietly.
-        SelectRow(dialog, kOptSkinList, 2);
-        EXPECT_FALSE(::IsWindowEnabled(Control(dialog, kOptSkinApply)));
+        for (const int damaged : {2, 3, 5}) {  // Broken, Empty, Huge
+            SelectRow(dialog, kOptSkinList, damaged);
+            EXPECT_FALSE(::IsWindowEnabled(Control(dialog, kOptSkinApply))) << damaged;
+        }
         EXPECT_EQ(watcher.seen.load(), 1);
         // A sound one can be applied, and only its name changes.
         SelectRow(dialog, kOptSkinList, 1);
@@ -361,6 +373,8 @@ TEST_F(OptionsDialogTest, SyncNowShowsTheTimeOrTheReason) {
     sync_result_.synced_at = "2026-12-10 12:00:00";
     Run("", 5, [&](HWND dialog) {
         Click(dialog, kOptSyncNow);
+        EXPECT_FALSE(busy_button_enabled_);
+        EXPECT_EQ(busy_label_, "正在校正…");
         EXPECT_EQ(Text(dialog, kOptLastSync), std::string(kLastSyncPrefix) + "2026-12-10 12:00:00");
         EXPECT_TRUE(::IsWindowEnabled(Control(dialog, kOptSyncNow)));
         sync_result_ = {};
