@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "app/win32/frm_options.h"
 #include "base/ini_file.h"
 #include "e2e/app_under_test.h"
 #include "e2e/pixels.h"
@@ -23,17 +24,17 @@ using namespace std::chrono_literals;
 
 // Rows of the six 系统设置 items in the bar's main menu, whose command is 1000 + row.
 constexpr int kFirstOptionsItemId = 1000 + 9;
-constexpr int kTabFirst = 1100;
-constexpr int kBarAlphaSlider = 1143;
-constexpr int kBarAlphaLabel = 1144;
-constexpr int kSkinList = 1140;
-constexpr int kSkinApply = 1142;
-constexpr int kLedRadio = 1153;
-constexpr int kPlainRadio = 1154;
+using win::kOptBarAlpha;
+using win::kOptBarAlphaLabel;
+using win::kOptLed;
+using win::kOptPlain;
+using win::kOptSkinApply;
+using win::kOptSkinList;
+using win::kOptTabFirst;
 constexpr const wchar_t* kDialogClass = L"KalvoroSkinnedDialog";
 
 constexpr char kSettings[] =
-    "[SKIN]\r\nSkinFile=Default.sk\r\n[BAR]\r\nLeft=300\r\nTop=300\r\nTr=255\r\nOnTop=1\r\nDefWin=0\r\n"
+    "[SKIN]\r\nSkinFile=Default.sk\r\n[BAR]\r\nLeft=20\r\nTop=20\r\nTr=255\r\nOnTop=1\r\nDefWin=0\r\n"
     "[MSG]\r\nAuto=0\r\nAutoSec=77\r\nTran=123\r\n";
 
 HWND OpenOptions(AppUnderTest& app, int page) {
@@ -83,7 +84,7 @@ TEST(OptionsTest, EachSettingsMenuItemOpensItsPage) {
     for (int page = 0; page < 6; ++page) {
         const HWND dialog = OpenOptions(app, page);
         ASSERT_NE(dialog, nullptr) << page;
-        for (int tab = 0; tab < 6; ++tab) EXPECT_EQ(Checked(dialog, kTabFirst + tab), tab == page) << page;
+        for (int tab = 0; tab < 6; ++tab) EXPECT_EQ(Checked(dialog, kOptTabFirst + tab), tab == page) << page;
         PumpFor(300ms);
         SaveSnapshot(CaptureWindow(dialog), L"options-page-" + std::to_wstring(page));
         CloseOptions(app, dialog);
@@ -102,7 +103,7 @@ TEST(OptionsTest, SliderTurnsTheBarAtOnceAndClosingWritesIt) {
     ASSERT_TRUE(app.Start());
     const HWND dialog = OpenOptions(app, 2);
     ASSERT_NE(dialog, nullptr);
-    const HWND slider = ::GetDlgItem(dialog, kBarAlphaSlider);
+    const HWND slider = ::GetDlgItem(dialog, kOptBarAlpha);
     EXPECT_EQ(::SendMessageW(slider, TBM_GETPOS, 0, 0), 255);
     ::SendMessageW(slider, TBM_SETPOS, TRUE, 155);
     ::SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 155), reinterpret_cast<LPARAM>(slider));
@@ -112,7 +113,7 @@ TEST(OptionsTest, SliderTurnsTheBarAtOnceAndClosingWritesIt) {
         return ::GetLayeredWindowAttributes(app.bar(), nullptr, &alpha, &flags) && alpha == 155;
     })) << static_cast<int>(alpha);
     wchar_t label[16] = {};
-    ::GetDlgItemTextW(dialog, kBarAlphaLabel, label, 15);
+    ::GetDlgItemTextW(dialog, kOptBarAlphaLabel, label, 15);
     EXPECT_STREQ(label, L"40%");
     CloseOptions(app, dialog);
     EXPECT_TRUE(WaitFor([&] { return Settings(app).ReadInteger("BAR", "Tr", 0) == 155; }));
@@ -129,8 +130,8 @@ TEST(OptionsTest, PlainTimeHidesTheDigitsAndClosingWritesTheFont) {
 
     const HWND dialog = OpenOptions(app, 3);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(Checked(dialog, kLedRadio));
-    ::SendMessageW(::GetDlgItem(dialog, kPlainRadio), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Checked(dialog, kOptLed));
+    ::SendMessageW(::GetDlgItem(dialog, kOptPlain), BM_CLICK, 0, 0);
     EXPECT_TRUE(
         WaitFor([&] { return PanelPixels(CaptureWindow(app.bar()), static_cast<COLORREF>(skin.led_light)) == 0; }));
     SaveSnapshot(CaptureWindow(app.bar()), L"options-bar-plain-time");
@@ -168,14 +169,14 @@ TEST(OptionsTest, AnotherBarSkinRepaintsTheBarAndLeavesTheOtherKeys) {
 
     const HWND dialog = OpenOptions(app, 2);
     ASSERT_NE(dialog, nullptr);
-    const HWND list = ::GetDlgItem(dialog, kSkinList);
+    const HWND list = ::GetDlgItem(dialog, kOptSkinList);
     ASSERT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 2);  // Default.sk, Red.sk
     EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
     ::SendMessageW(list, LB_SETCURSEL, 1, 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kSkinList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kOptSkinList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     PumpFor(200ms);
     SaveSnapshot(CaptureWindow(dialog), L"options-skin-preview-red");
-    ::SendMessageW(::GetDlgItem(dialog, kSkinApply), BM_CLICK, 0, 0);
+    ::SendMessageW(::GetDlgItem(dialog, kOptSkinApply), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return PanelPixels(CaptureWindow(app.bar()), red) > 500; }));
 
     const IniDocument applied = Settings(app);

@@ -391,9 +391,9 @@ TEST_F(OptionsDialogTest, LastSyncLabelFromTheHistoryFile) {
     });
 }
 
-std::wstring UserRunValue() {
+std::wstring RunValue(HKEY root) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return L"<none>";
+    if (::RegOpenKeyExW(root, kRunKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return L"<none>";
     wchar_t value[1024] = {};
     DWORD bytes = sizeof(value) - sizeof(wchar_t);
     const LSTATUS status =
@@ -402,14 +402,22 @@ std::wstring UserRunValue() {
     return status == ERROR_SUCCESS ? std::wstring(value) : L"<none>";
 }
 
-void SetUserRunValue(const std::string& value) {
+std::wstring UserRunValue() {
+    return RunValue(HKEY_CURRENT_USER);
+}
+
+void SetRunValue(HKEY root, const std::string& value) {
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+    ASSERT_EQ(::RegCreateKeyExW(root, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const std::wstring wide = Widen(value);
     ::RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
                      static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
+}
+
+void SetUserRunValue(const std::string& value) {
+    SetRunValue(HKEY_CURRENT_USER, value);
 }
 
 TEST_F(OptionsDialogTest, RunEntryRoundTripUnderTheCurrentUser) {
@@ -438,6 +446,30 @@ TEST_F(OptionsDialogTest, RunEntryRoundTripUnderTheCurrentUser) {
     WriteRunEntry(exe_path_, false);
     Run("", 0, [&](HWND) {});
     EXPECT_EQ(UserRunValue(), L"<none>");
+}
+
+TEST_F(OptionsDialogTest, AMachineRunEntryMovesToTheCurrentUser) {
+    // The prefix's user may write the machine's key; where it may not, the entry stays and the
+    // box keeps showing it.
+    SetRunValue(HKEY_LOCAL_MACHINE, StartCommand(exe_path_));
+    ASSERT_EQ(RunValue(HKEY_LOCAL_MACHINE), Widen(StartCommand(exe_path_)));
+    Run("", 0, [&](HWND dialog) { EXPECT_TRUE(Checked(dialog, kOptRunAtStart)); });
+    EXPECT_EQ(UserRunValue(), Widen(StartCommand(exe_path_)));
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), L"<none>");
+
+    // Another program's machine entry under the name is left alone.
+    SetRunValue(HKEY_LOCAL_MACHINE, "\"C:\\elsewhere\\Kalvoro.exe\"");
+    Run("", 0, [&](HWND dialog) {
+        EXPECT_TRUE(Checked(dialog, kOptRunAtStart));  // from the user's entry
+        Click(dialog, kOptRunAtStart);
+    });
+    EXPECT_EQ(UserRunValue(), L"<none>");
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), L"\"C:\\elsewhere\\Kalvoro.exe\"");
+    HKEY machine = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_SET_VALUE, &machine) == ERROR_SUCCESS) {
+        ::RegDeleteValueW(machine, kRunValueName);
+        ::RegCloseKey(machine);
+    }
 }
 
 }  // namespace
