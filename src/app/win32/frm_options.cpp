@@ -165,7 +165,7 @@ void TFrmOptions::SetSlider(int id, int label_id, int position) {
 
 void TFrmOptions::FillControls() {
     loading_ = true;
-    Guarded([&] {
+    filled_ = Guarded([&] {
         read_ = OptionsValuesFromFile(context_.settings.file().Load());
         SetChecked(kOptLed, led_.led_digits);
         SetChecked(kOptPlain, !led_.led_digits);
@@ -263,7 +263,8 @@ void TFrmOptions::Save() {
     if (run_changed_) {
         Guarded([&] { WriteRunEntry(context_.exe_path, IsChecked(kOptRunAtStart), context_.run_key_root); });
     }
-    Guarded([&] { context_.settings.SaveOptions(CollectValues()); });
+    // Controls that were never filled hold no choice of the user's: nothing is written from them.
+    if (filled_) Guarded([&] { context_.settings.SaveOptions(CollectValues()); });
     if (context_.notify_popup) Guarded([&] { context_.notify_popup(); });
 }
 

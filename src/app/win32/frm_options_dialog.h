@@ -121,6 +121,7 @@ private:
     bool turning_ = false;  // the page control's tag: the opening turn does not focus a list
     bool loading_ = false;
     bool saved_ = false;
+    bool filled_ = false;  // every control holds its value from the file
     bool run_checked_at_start_ = false;
     bool run_changed_ = false;
     int applied_alpha_ = -1;
