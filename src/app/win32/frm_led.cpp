@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "app/bar_menus.h"
+#include "app/win32/frm_options.h"
+#include "timesvc/win32/time_sync_service.h"
 #include "app/win32/heading_font.h"
 #include "calendar/mark_texts.h"
 #include "base/clock.h"
@@ -493,6 +495,9 @@ void TFrmLED::RunCommand(MenuCommand command, int tag) {
         case MenuCommand::kHelp:
             ShowHelp();
             break;
+        case MenuCommand::kOptionsPage:
+            ShowOptionsPage(tag);
+            break;
         case MenuCommand::kMarks:
             if (TFrmCalendar* calendar = children_->calendar()) calendar->OpenMarkList();
             break;
@@ -513,6 +518,35 @@ void TFrmLED::RunCommand(MenuCommand command, int tag) {
             break;
         default:
             break;  // the windows of these items come with their own parts of the program
+    }
+}
+
+void TFrmLED::ShowOptionsPage(int page) {
+    wchar_t exe[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    OptionsContext context{core_.settings(), core_.app_dir(), Narrow(exe)};
+    context.bar.alpha = BarAlpha(transparency_);
+    context.bar.led = core_.settings().values().led;
+    context.bar.set_transparency = [this](int alpha) { SetTransparency(alpha); };
+    context.bar.set_on_top = [this](bool on_top) { SetAlwaysOnTop(on_top); };
+    context.bar.set_date_loop = [this](bool on) { SetDateLoop(on); };
+    context.bar.apply_led_font = [this](const LedFontSettings& led) {
+        view_.ApplyLedFont(led);
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+    };
+    const std::string app_dir = core_.app_dir();
+    context.sync_now = [app_dir] { return SyncTimeNow(app_dir); };
+    context.notify_popup = [this] { popup_.Notify(kPopupSettingsRewritten); };
+    ShowOptions(hwnd(), context, page);
+
+    // What takes effect once the dialog has gone: the repeated mark reminder's interval. The
+    // chime, its hot key and the time sync follow the settings notices kChime and kTimeSync.
+    const AppSettings& values = core_.settings().values();
+    if (values.mark_reminder_mode == 2) {
+        const MarkReminderSchedule schedule = MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
+        if (schedule.repeat_ms > 0) ::SetTimer(hwnd(), kTimerWarStep, schedule.repeat_ms, nullptr);
+    } else {
+        ::KillTimer(hwnd(), kTimerWarStep);
     }
 }
 

@@ -95,6 +95,7 @@ private:
     void OnPaint();
     void BtnMenuClick();
     void ShowHelp();
+    void ShowOptionsPage(int page);
     void ShowTrayBalloon();
     void FormClose();
     void FormDestroy();
