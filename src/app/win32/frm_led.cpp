@@ -110,6 +110,10 @@ bool TFrmLED::Create() {
     core_.tick().Attach(TickStage::kDisplay, display_.get());
     StartServices();
     StartOnlineExtras();
+    // Said once, at start, rather than losing every change silently.
+    Guarded([&] {
+        if (!core_.FolderWritable()) popup_.ShowText(core_.FolderNotWritableNotice());
+    });
     ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
     Guarded([&] { display_->Update(core_.clock().Now(), false); });
     start_hidden_ = core_.settings().values().start_hidden && IsHideSwitch(Narrow(parameter_));
