@@ -38,27 +38,44 @@ MarkLineParts SplitMarkLine(std::string_view line) {
 }
 
 MarkLines MarkLines::Parse(std::string_view gbk_bytes) {
-    const std::string text = GbkToUtf8(gbk_bytes);
-    std::vector<std::string> lines;
+    // The bytes are cut into lines before decoding: no GBK trail byte is a CR or LF, so a line end
+    // never falls inside a character.
+    MarkLines parsed;
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        const std::string_view line(text.data() + start, end - start);
-        if (!IsBlank(line)) lines.emplace_back(line);
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+    while (start < gbk_bytes.size()) {
+        std::size_t end = gbk_bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = gbk_bytes.size();
+        const std::string_view raw = gbk_bytes.substr(start, end - start);
+        std::string line = GbkToUtf8(raw);
+        if (!IsBlank(line)) {
+            // Bytes that are not GBK decode to U+FFFD; the line keeps its bytes until it is edited.
+            if (Utf8ToGbk(line) != raw) parsed.undecodable_.emplace_back(line, std::string(raw));
+            parsed.lines_.push_back(std::move(line));
+        }
+        if (end < gbk_bytes.size() && gbk_bytes[end] == '\r' && end + 1 < gbk_bytes.size() &&
+            gbk_bytes[end + 1] == '\n')
+            ++end;
         start = end + 1;
     }
-    return MarkLines(std::move(lines));
+    return parsed;
 }
 
 std::string MarkLines::Serialize() const {
-    std::string text;
+    std::string bytes;
+    // Two lines may decode alike from different bytes: each kept line is used once.
+    std::vector<bool> used(undecodable_.size(), false);
     for (const std::string& line : lines_) {
-        text += line;
-        text += "\r\n";
+        std::size_t kept = 0;
+        while (kept < undecodable_.size() && (used[kept] || undecodable_[kept].first != line)) ++kept;
+        if (kept < undecodable_.size()) {
+            used[kept] = true;
+            bytes += undecodable_[kept].second;
+        } else {
+            bytes += Utf8ToGbk(line);
+        }
+        bytes += "\r\n";
     }
-    return Utf8ToGbk(text);
+    return bytes;
 }
 
 MarkLines MarkLines::Load(IFileStore& files, const std::string& path) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/file_store.h"
@@ -31,7 +32,9 @@ public:
 
     // Lines end at CR LF, LF or CR; blank lines carry no mark and are dropped.
     static MarkLines Parse(std::string_view gbk_bytes);
-    std::string Serialize() const;  // GBK, every line ended by CR LF
+    // GBK, every line ended by CR LF. A line read with bytes that are not GBK is written back with
+    // those very bytes as long as its text is unchanged.
+    std::string Serialize() const;
 
     // A missing or unreadable file gives no lines.
     static MarkLines Load(IFileStore& files, const std::string& path);
@@ -59,6 +62,8 @@ public:
 
 private:
     std::vector<std::string> lines_;
+    // Read lines whose bytes do not survive decoding: the decoded text and the bytes as read.
+    std::vector<std::pair<std::string, std::string>> undecodable_;
 };
 
 }  // namespace kalvoro
