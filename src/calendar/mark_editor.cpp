@@ -1,6 +1,7 @@
 #include "calendar/mark_editor.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "base/gbk.h"
 
@@ -34,7 +35,22 @@ std::string CharactersGbkLacks(std::string_view utf8_note) {
 }
 
 std::string UnsavableNoteMessage(std::string_view characters) {
-    return "备注中的字符“" + std::string(characters) + "”无法保存到标记文件，请删除或改用其他字符。";
+    // Each character with its code, as the dialog font may have no glyph for it.
+    std::string named;
+    std::size_t at = 0;
+    while (at < characters.size()) {
+        const auto lead = static_cast<unsigned char>(characters[at]);
+        const std::size_t length = std::min(Utf8SequenceLength(lead), characters.size() - at);
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t i = 1; i < length; ++i)
+            code = (code << 6) | (static_cast<unsigned char>(characters[at + i]) & 0x3F);
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "(U+%04X)", static_cast<unsigned>(code));
+        if (!named.empty()) named += "、";
+        named += "“" + std::string(characters.substr(at, length)) + "”" + hex;
+        at += length;
+    }
+    return "备注中的字符" + named + "无法保存到标记文件，请删除或改用其他字符。";
 }
 
 int MarkEditor::ItemIndex(std::string_view text, int count) {

@@ -15,7 +15,9 @@ TEST(MarkNote, CharactersGbkLacksAreNamedOnceInTheOrderTyped) {
                                  "ana"),
               "\xF0\x9F\x8E\x82\xF0\xA0\xAE\xB7\xE9\xBE\xA6\xC3\xB1");
     EXPECT_EQ(UnsavableNoteMessage("\xF0\x9F\x8E\x82"),
-              "备注中的字符“\xF0\x9F\x8E\x82”无法保存到标记文件，请删除或改用其他字符。");
+              "备注中的字符“\xF0\x9F\x8E\x82”(U+1F382)无法保存到标记文件，请删除或改用其他字符。");
+    EXPECT_EQ(UnsavableNoteMessage("\xE9\xBE\xA6\xC3\xB1"),
+              "备注中的字符“\xE9\xBE\xA6”(U+9FA6)、“\xC3\xB1”(U+00F1)无法保存到标记文件，请删除或改用其他字符。");
 }
 
 TEST(MarkEditor, OpensOnAKeyAndShowsTheNoteOfAMarkedDate) {
