@@ -17,11 +17,13 @@ finish() {
 run_stage() {
     local name=$1; shift
     begin "$name"
-    if "$@"; then finish "$name"; else finish "$name" FAILED; failed+=("$name"); fi
+    if "$@"; then finish "$name"; else finish "$name" FAILED; failed+=("$name"); return 1; fi
 }
+# Nothing after a failed set-up stage could give a meaningful result.
+stop_after() { echo; echo "=== STOPPED: set-up stage \"$1\" failed; see its output above."; exit 1; }
 
-run_stage "set-up (packages)" bash scripts/deps.sh || exit 1
-run_stage "libjpeg for win64" bash scripts/libjpeg-mingw.sh build/deps/libjpeg-win64
+run_stage "set-up (packages)" bash scripts/deps.sh || stop_after "set-up (packages)"
+run_stage "libjpeg for win64" bash scripts/libjpeg-mingw.sh build/deps/libjpeg-win64 || stop_after "libjpeg for win64"
 
 jobs=$(nproc)
 run_stage "native build" bash -c "cmake --preset native >/dev/null && cmake --build --preset native -j $jobs"

@@ -81,5 +81,23 @@ TEST(MarkLines, PutReplacesOrAddsAndKeepsNotesOnOneLine) {
     EXPECT_EQ(MarkLines::Load(files, "Marks.rec").size(), 3u);
 }
 
+TEST(MarkLines, LinesWithBytesThatAreNotGbkRoundTripByteForByteUntilEdited) {
+    // 0x81 0x0D: a lead byte cut by the line end; 0xFF: never a GBK byte; 0xA2 0xAB: an unassigned
+    // pair; "\x80" alone.
+    const std::string bytes =
+        "00101=a\x81\r\n00202=\xFF\xFFx\r\n00303=\xA2\xAB\r\n00404=\x80\r\n00505=\xB6\xCB\xCE\xE7\r\n";
+    MarkLines lines = MarkLines::Parse(bytes);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines.NoteOf("00505"), "端午");
+    EXPECT_EQ(lines.Serialize(), bytes);
+
+    // Sorting moves the kept bytes with their lines; an edited line is written from its new text.
+    MarkLines reordered = MarkLines::Parse("00303=\xA2\xAB\r\n00202=\xFF\r\n00101=\xFF\r\n");
+    reordered.Sort();
+    EXPECT_EQ(reordered.Serialize(), "00101=\xFF\r\n00202=\xFF\r\n00303=\xA2\xAB\r\n");
+    reordered.Put("00202", "ok");
+    EXPECT_EQ(reordered.Serialize(), "00101=\xFF\r\n00202=ok\r\n00303=\xA2\xAB\r\n");
+}
+
 }  // namespace
 }  // namespace kalvoro

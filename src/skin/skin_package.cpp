@@ -69,13 +69,11 @@ SkinPackageProblem DiagnoseSkinPackage(std::string_view package_bytes, std::stri
     return SkinPackageProblem::kNone;
 }
 
-bool CutPieces(const SkinPackage& package, std::initializer_list<SkinPieceTarget> targets) {
+void CutPieces(const SkinPackage& package, std::initializer_list<SkinPieceTarget> targets) {
     for (const auto& target : targets) {
         auto piece = package.Cut(target.key);
-        if (!piece) return false;
-        target.image = std::move(*piece);
+        target.image = piece ? std::move(*piece) : SkinImage{};
     }
-    return true;
 }
 
 }  // namespace kalvoro

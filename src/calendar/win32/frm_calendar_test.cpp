@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "base/win32/handles.h"
 #include "base/win32/text.h"
 #include "calendar/calendar_stores.h"
 #include "calendar/date_texts.h"
@@ -116,10 +117,11 @@ TEST_F(FrmCalendarTest, IsCreatedHiddenOnTodayWithTheSkinAndTheFormsFestivalRows
 
     const auto skin = LoadCalendarSkinData(*DiskFileStore().ReadAll(TempAppFolder::SkinSource()));
     ASSERT_TRUE(skin);
-    EXPECT_EQ(window->FontColour(), static_cast<std::int32_t>(skin->font));
-    EXPECT_EQ(window->CalendarControl().Calendar().CalColors().DayBackColor, skin->day_back);
-    EXPECT_EQ(window->CalendarControl().Calendar().CalColors().WeekBackColor, skin->week_back);
-    EXPECT_EQ(window->Marks().MarkColor(), static_cast<std::int32_t>(skin->mark));
+    // The shipped skin's [CALENDAR] colours, as its description writes them.
+    EXPECT_EQ(window->FontColour(), 0x00F8F1EC);
+    EXPECT_EQ(window->CalendarControl().Calendar().CalColors().DayBackColor, 0x00FCFAF8u);
+    EXPECT_EQ(window->CalendarControl().Calendar().CalColors().WeekBackColor, 0x00F2E9E2u);
+    EXPECT_EQ(window->Marks().MarkColor(), 0x0080FFFF);
     const Print picture(window->hwnd(), 332, 390);
     for (const POINT point : {POINT{0, 0}, POINT{166, 5}, POINT{2, 200}, POINT{330, 388}}) {
         EXPECT_EQ(picture.At(point.x, point.y), skin->background.At(point.x, point.y)) << point.x << "," << point.y;
@@ -385,6 +387,28 @@ TEST_F(FrmCalendarTest, TheMarkListAddsChangesAndDeletesAndTheFileFollows) {
     EXPECT_FALSE(lists.SolarMarks().IndexOf("1225"));
     EXPECT_TRUE(lists.LunarMarks().IndexOf("0115"));
     EXPECT_EQ(window->InfoLines().mark, "标记： 生日快乐");
+}
+
+TEST_F(FrmCalendarTest, AMarksFileThatCannotBeReadIsNamedInTheListAndNeverOverwritten) {
+    app.WriteMarksFile("00914=生日\r\n");
+    std::unique_ptr<TFrmCalendar> window;
+    {
+        // Another program holds the file without sharing while the calendar starts.
+        const FileHandle lock(::CreateFileW(Widen(app.Path("Marks.rec")).c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(lock);
+        window = Open();
+    }
+    std::string notice;
+    ScheduledSteps steps({[&] {
+        const HWND list = FindDialog(L"日历标记");
+        notice = ItemText(list, kMarkListNoticeId);
+        Click(list, IDCANCEL);
+    }});
+    EXPECT_FALSE(window->OpenMarkList());
+    EXPECT_TRUE(steps.Done());
+    EXPECT_EQ(notice, kMarksReadOnlyNotice);
+    EXPECT_EQ(app.MarksFile(), "00914=生日\r\n");
 }
 
 TEST_F(FrmCalendarTest, TheReminderSendsTodaysGregorianNoteOnly) {
