@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calendar/calendar_control_test_support.h"
+#include "calendar/testing/calendar_control_test_support.h"
 #include "calendar/calendar_hint_text.h"
 #include "calendar/cell_text.h"
 #include "calendar/date_texts.h"
@@ -13,8 +13,8 @@ namespace {
 using enum TLssCalStyle;
 using testing::FakeView;
 
-constexpr CalRect R(int x, int y, int w, int h) {
-    return CalRect::FromSize(x, y, w, h);
+constexpr Rect R(int x, int y, int w, int h) {
+    return Rect::FromSize(x, y, w, h);
 }
 
 // A control of 280 x 245 (cells 40 x 35) showing December 2026, with today the 10th.
@@ -33,7 +33,7 @@ protected:
     }
     // A point inside the cell of the date.
     std::pair<int, int> PointOf(DateTime date) const {
-        const CalRect cell = calendar.GetCellRect(date);
+        const Rect cell = calendar.GetCellRect(date);
         return {cell.left + 5, cell.top + 5};
     }
 
@@ -418,7 +418,7 @@ TEST_F(LssCalendarTest, HintFollowsThePointerFromCellToCell) {
     hint = calendar.HintAt(x, y, ChineseDateLocale());
     EXPECT_TRUE(hint.changed) << "same cell, another day";
 
-    const CalRect spot = calendar.Layout().arrows.next_month;
+    const Rect spot = calendar.Layout().arrows.next_month;
     hint = calendar.HintAt(spot.left, 0, ChineseDateLocale());
     EXPECT_TRUE(hint.show);
     EXPECT_EQ(hint.text, "下一月");

@@ -10,8 +10,8 @@
 namespace kalvoro {
 namespace {
 
-constexpr LedColour kLight = 0x00FFF7;
-constexpr LedColour kDark = 0x636363;
+constexpr Colour kLight = 0x00FFF7;
+constexpr Colour kDark = 0x636363;
 
 // The bar's digits: OffSetX 6, OffSetY 2, WordWidth 15, WordHeight 19, Thick 3, Space 3.
 LEDFontNum BarLed(std::string_view text) {

@@ -5,7 +5,7 @@
 
 #include "skin/bmp_decoder.h"
 #include "skin/bmp_encoder.h"
-#include "skin/skin_test_support.h"
+#include "skin/testing/skin_test_support.h"
 
 namespace kalvoro {
 namespace {

@@ -52,8 +52,8 @@ std::optional<SkinImage> SkinPackage::Cut(const SkinPieceKey& key) const {
     return CutSkinPiece(bitmap_, PieceRect(key));
 }
 
-SkinColor SkinPackage::Color(const SkinColorKey& key) const {
-    return static_cast<SkinColor>(description_.ReadInteger(key.section, key.key, static_cast<int>(key.default_color)));
+Colour SkinPackage::Color(const SkinColorKey& key) const {
+    return static_cast<Colour>(description_.ReadInteger(key.section, key.key, static_cast<int>(key.default_color)));
 }
 
 std::optional<int> SkinPackage::Integer(std::string_view section, std::string_view key) const {

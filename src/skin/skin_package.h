@@ -25,7 +25,7 @@ public:
     SkinRect PieceRect(const SkinPieceKey& key) const;
     PiecePlacement Placement(const SkinPieceKey& key) const;
     std::optional<SkinImage> Cut(const SkinPieceKey& key) const;  // rule in skin/skin_piece.h
-    SkinColor Color(const SkinColorKey& key) const;
+    Colour Color(const SkinColorKey& key) const;
     std::optional<int> Integer(std::string_view section, std::string_view key) const;
 
     const IniDocument& description() const { return description_; }

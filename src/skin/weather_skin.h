@@ -13,7 +13,7 @@ namespace kalvoro {
 struct WeatherSkin {
     SkinImage background;                                    // Image1
     SkinImage button_up;                                     // BtnGNG, the "YearBtnUp" piece
-    SkinColor font = skin_keys::kWeatherFont.default_color;  // RzLabel3
+    Colour font = skin_keys::kWeatherFont.default_color;  // RzLabel3
     MenuColors menu;
 };
 

@@ -74,7 +74,8 @@ TEST(OnlineTest, AboutShowsTheVersion) {
 }
 
 // 0x0401 from another program carries a pointer into that program's memory: it is ignored, and the
-// bar goes on. The same notice over WM_COPYDATA reaches the popup program and "Upgrade.his".
+// bar goes on. The same notice over WM_COPYDATA (three lines: a new version) has the popup program
+// announce the new version, and "Upgrade.his" records when.
 TEST(OnlineTest, UpdateNoticeOnlyThroughCopyData) {
     AppUnderTest app;
     app.UsePopupDouble();
@@ -95,7 +96,8 @@ TEST(OnlineTest, UpdateNoticeOnlyThroughCopyData) {
                           &result);
     EXPECT_TRUE(WaitFor([&] { return !ReadFileBytes(app.PathOf(L"Upgrade.his")).empty(); }));
     EXPECT_TRUE(WaitFor([&] {
-        return ReadFileBytes(app.PathOf(L"popup_received.bin")).find(Utf8ToGbk("新版本已发布")) != std::string::npos;
+        return ReadFileBytes(app.PathOf(L"popup_received.bin")).find(Utf8ToGbk("Kalvoro有新版本啦，快来升级吧!")) !=
+               std::string::npos;
     }));
     EXPECT_TRUE(app.Close());
 }

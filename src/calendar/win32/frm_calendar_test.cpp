@@ -9,15 +9,15 @@
 #include "calendar/calendar_stores.h"
 #include "calendar/date_texts.h"
 #include "calendar/mark_texts.h"
-#include "calendar/win32/calendar_window_test_support.h"
+#include "calendar/win32/testing/calendar_window_test_support.h"
 #include "calendar/win32/frm_edit_mark.h"
 #include "calendar/win32/frm_mark.h"
 #include "calendar/win32/frm_msg_del_mark.h"
 #include "calendar/win32/mark_picture.h"
 #include "skin/calendar_skin.h"
-#include "ui/win32/gdi_census.h"
+#include "ui/win32/testing/gdi_census.h"
 #include "ui/win32/layered_attributes.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 #include "ui/win32/ui_globals.h"
 
 namespace kalvoro::win {
@@ -53,7 +53,7 @@ public:
                              static_cast<std::size_t>(x)] &
                0xFFFFFF;
     }
-    int Count(const CalRect& area, std::uint32_t pixel) const {
+    int Count(const Rect& area, std::uint32_t pixel) const {
         int count = 0;
         for (int y = std::max(area.top, 0); y < std::min(area.bottom, dib_.height()); ++y) {
             for (int x = std::max(area.left, 0); x < std::min(area.right, dib_.width()); ++x)
@@ -296,7 +296,7 @@ TEST_F(FrmCalendarTest, RightClicksOpenTheMarkMenuWithTheMarkItemsOnlyOverTheGri
     ScheduledSteps steps({count_and_close, count_and_close});
 
     const DateTime target = EncodeDate(2008, 9, 20);
-    const CalRect cell = window->CalendarControl().Calendar().GetCellRect(target);
+    const Rect cell = window->CalendarControl().Calendar().GetCellRect(target);
     ::SendMessageW(window->CalendarControl().hwnd(), WM_RBUTTONDOWN, MK_RBUTTON,
                    MAKELPARAM(cell.left + 5, cell.top + 5));
     EXPECT_EQ(window->SelectedDate(), target);

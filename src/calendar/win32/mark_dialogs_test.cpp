@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "calendar/mark_editor.h"
-#include "calendar/win32/calendar_window_test_support.h"
+#include "calendar/win32/testing/calendar_window_test_support.h"
 #include "calendar/win32/frm_edit_mark.h"
 #include "calendar/win32/frm_input_year.h"
 #include "calendar/win32/frm_msg_del_mark.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 
 namespace kalvoro::win {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "base/win32/gdi.h"
-#include "ui/win32/gdi_census.h"
+#include "ui/win32/testing/gdi_census.h"
 
 namespace kalvoro::win {
 namespace {

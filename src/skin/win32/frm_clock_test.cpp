@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/win32/testing/gdi_census.h"
+
 #include <chrono>
 #include <fstream>
 #include <string>
@@ -141,10 +143,11 @@ TEST_P(FrmClockTest, TicksLeakNoGdiObjects) {
     auto clock = Open(120, 140, At(10, 0, 0));
     clock->UpdateClockHands(At(10, 0, 1));
     PumpMessages();
-    const DWORD before = GdiObjectCount();
+    const DWORD before = testing::LiveGdiObjectCount();
+    ASSERT_GT(before, 0u);
     for (int second = 2; second < 120; ++second) clock->UpdateClockHands(At(10, 0, 0) + second / 86400.0);
     PumpMessages();
-    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_EQ(testing::LiveGdiObjectCount(), before);
 }
 
 TEST_P(FrmClockTest, CloseDestroysTheWindowAndItsShadowAndTellsTheHost) {

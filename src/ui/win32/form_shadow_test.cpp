@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "ui/win32/fade_out_window.h"
-#include "ui/win32/gdi_census.h"
+#include "ui/win32/testing/gdi_census.h"
 #include "ui/win32/layered_attributes.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 
 namespace kalvoro::win {
 namespace {

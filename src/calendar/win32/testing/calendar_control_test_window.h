@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "ui/win32/testing/gdi_census.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -26,16 +28,8 @@ constexpr std::uint32_t PixelOf(COLORREF colour) {
     return (std::uint32_t{GetRValue(colour)} << 16) | (std::uint32_t{GetGValue(colour)} << 8) | GetBValue(colour);
 }
 
-// The process's GDI objects. Wine answers 0 to GetGuiResources, but finds a live object by its
-// handle-table index alone, so there the indices are scanned.
-inline DWORD LiveGdiObjects() {
-    DWORD count = GdiObjectCount();
-    if (count != 0) return count;
-    for (ULONG_PTR index = 1; index < 0x10000; ++index) {
-        count += ::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-    }
-    return count;
-}
+// The process's GDI objects: the one census every leak test uses.
+inline DWORD LiveGdiObjects() { return LiveGdiObjectCount(); }
 
 // A 32-bit DIB selected into a DC of its own; movable, so tests can return pictures.
 // Small anti-aliased text has few pixels of its exact colour: these tell the hue.
@@ -64,7 +58,7 @@ public:
                                     static_cast<std::size_t>(x)] &
                0xFFFFFFu;
     }
-    int Count(const CalRect& area, COLORREF colour) const {
+    int Count(const Rect& area, COLORREF colour) const {
         const std::uint32_t wanted = PixelOf(colour);
         int count = 0;
         for (int y = std::max(area.top, 0); y < std::min(area.bottom, height()); ++y) {
@@ -73,7 +67,7 @@ public:
         return count;
     }
     template <typename Predicate>
-    int CountWhere(const CalRect& area, Predicate wanted) const {
+    int CountWhere(const Rect& area, Predicate wanted) const {
         int count = 0;
         for (int y = std::max(area.top, 0); y < std::min(area.bottom, height()); ++y) {
             for (int x = std::max(area.left, 0); x < std::min(area.right, width()); ++x) count += wanted(At(x, y));

@@ -1,6 +1,6 @@
 #pragma once
-// Plain screen geometry shared by the window-behaviour core. Rectangles follow the window system's
-// convention: right and bottom are exclusive.
+// Plain geometry every subsystem shares: one point, one size and one rectangle type. Rectangles
+// follow the window system's convention: right and bottom are exclusive.
 
 #include <algorithm>
 
@@ -28,7 +28,14 @@ struct Rect {
     constexpr int Height() const { return bottom - top; }
     constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
     constexpr Point TopLeft() const { return {left, top}; }
+    static constexpr Rect FromSize(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
     constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    constexpr bool Contains(int x, int y) const { return Contains(Point{x, y}); }
+    constexpr bool Intersects(const Rect& other) const {
+        return !IsEmpty() && !other.IsEmpty() && left < other.right && other.left < right && top < other.bottom &&
+               other.top < bottom;
+    }
+    constexpr Rect Offset(int dx, int dy) const { return Moved(dx, dy); }
     constexpr Rect Moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     constexpr Rect MovedTo(int x, int y) const { return {x, y, x + Width(), y + Height()}; }
     friend bool operator==(const Rect&, const Rect&) = default;

@@ -27,7 +27,7 @@ public:
 
 class FakeView final : public ICalendarView {
 public:
-    void InvalidateCalendar(const CalRect* rect) override {
+    void InvalidateCalendar(const Rect* rect) override {
         if (rect) {
             invalidated.push_back(*rect);
         } else {
@@ -41,7 +41,7 @@ public:
     }
 
     FakeMeasurer measurer;
-    std::vector<CalRect> invalidated;
+    std::vector<Rect> invalidated;
     int whole_repaints = 0;
 };
 
