@@ -25,6 +25,10 @@ stop_after() { echo; echo "=== STOPPED: set-up stage \"$1\" failed; see its outp
 run_stage "set-up (packages)" bash scripts/deps.sh || stop_after "set-up (packages)"
 run_stage "libjpeg for win64" bash scripts/libjpeg-mingw.sh build/deps/libjpeg-win64 || stop_after "libjpeg for win64"
 
+# Every source as .clang-format lays it out.
+run_stage "format check" bash -c "git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' |
+    xargs clang-format --dry-run --Werror"
+
 jobs=$(nproc)
 run_stage "native build" bash -c "cmake --preset native >/dev/null && cmake --build --preset native -j $jobs"
 run_stage "native tests" ctest --preset native --output-on-failure -j "$jobs"

@@ -97,7 +97,9 @@ AppSettings ReadAppSettings(const IniDocument& doc, int screen_width) {
 
 Settings::Settings(IFileStore& files, std::string path) : file_(files, std::move(path)) {}
 
-void Settings::Load(int screen_width) { values_ = ReadAppSettings(file_.Load(), screen_width); }
+void Settings::Load(int screen_width) {
+    values_ = ReadAppSettings(file_.Load(), screen_width);
+}
 
 void Settings::ReloadSkinNames() {
     namespace k = settings_keys;

@@ -12,10 +12,18 @@ using Colour = std::uint32_t;
 // Pixels of this colour are see-through in skinned windows.
 inline constexpr Colour kColourKeyMagenta = 0xFF00FF;
 
-constexpr bool IsSystemColour(Colour colour) { return (colour >> 24) == 0xFF; }
+constexpr bool IsSystemColour(Colour colour) {
+    return (colour >> 24) == 0xFF;
+}
 
-constexpr std::uint8_t RedOf(Colour c) { return static_cast<std::uint8_t>(c & 0xFF); }
-constexpr std::uint8_t GreenOf(Colour c) { return static_cast<std::uint8_t>((c >> 8) & 0xFF); }
-constexpr std::uint8_t BlueOf(Colour c) { return static_cast<std::uint8_t>((c >> 16) & 0xFF); }
+constexpr std::uint8_t RedOf(Colour c) {
+    return static_cast<std::uint8_t>(c & 0xFF);
+}
+constexpr std::uint8_t GreenOf(Colour c) {
+    return static_cast<std::uint8_t>((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t BlueOf(Colour c) {
+    return static_cast<std::uint8_t>((c >> 16) & 0xFF);
+}
 
 }  // namespace kalvoro

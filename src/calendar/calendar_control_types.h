@@ -10,7 +10,6 @@
 
 namespace kalvoro {
 
-
 inline constexpr Colour kClActiveCaption = 0xFF000002;
 inline constexpr Colour kClWindow = 0xFF000005;
 inline constexpr Colour kClWindowText = 0xFF000008;
@@ -26,7 +25,6 @@ struct CalSize {
     int cy = 0;
     friend bool operator==(const CalSize&, const CalSize&) = default;
 };
-
 
 // Where a cell's lunar or festival text goes: below the day number, to its right, or nowhere.
 enum class TLssCalStyle { csBottom = 0, csRight = 1, csNone = 2 };

@@ -296,9 +296,9 @@ CalendarHintRequest TLssCalendar::HintAt(int x, int y, const DateLocale& locale)
     } else if (show_arrow_ && !layout_.days.Contains(x, y)) {
         const CalendarArrows& arrows = layout_.arrows;
         const std::pair<const Rect*, std::string_view> spots[] = {{&arrows.prev_year, kPrevYearHint},
-                                                                     {&arrows.prev_month, kPrevMonthHint},
-                                                                     {&arrows.next_month, kNextMonthHint},
-                                                                     {&arrows.next_year, kNextYearHint}};
+                                                                  {&arrows.prev_month, kPrevMonthHint},
+                                                                  {&arrows.next_month, kNextMonthHint},
+                                                                  {&arrows.next_year, kNextYearHint}};
         for (const auto& [spot, text] : spots) {
             if (spot->Contains(x, y)) {
                 place = *spot;

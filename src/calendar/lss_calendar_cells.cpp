@@ -95,8 +95,8 @@ WeekHeading TLssCalendar::WeekHeadingAt(int column) const {
     heading.color = weekday == 0   ? colors_.SundayColor
                     : weekday == 6 ? colors_.SaturdayColor
                                    : colors_.WeekTextFont.Color;
-    heading.rect = Rect::FromSize(layout_.week.left + column * layout_.cell_width, layout_.week.top,
-                                     layout_.cell_width, layout_.week.Height());
+    heading.rect = Rect::FromSize(layout_.week.left + column * layout_.cell_width, layout_.week.top, layout_.cell_width,
+                                  layout_.week.Height());
     return heading;
 }
 

@@ -16,7 +16,6 @@
 
 namespace kalvoro {
 
-
 struct LedFill {
     Colour colour = 0;
     LedPolygon polygon{};

@@ -4,8 +4,7 @@
 
 namespace kalvoro::popup {
 
-std::vector<Rect> StackUpward(const Rect& work_area, std::span<const int> heights,
-                                   const StackMetrics& metrics) {
+std::vector<Rect> StackUpward(const Rect& work_area, std::span<const int> heights, const StackMetrics& metrics) {
     std::vector<Rect> placed;
     const int margin = std::max(0, metrics.margin);
     const int gap = std::max(0, metrics.gap);

@@ -19,7 +19,6 @@ struct StackMetrics {
 // rest wait. Order is kept: a small popup never overtakes a large one that does not fit. The
 // first popup always gets a place, cut to the work area when it is taller, and the width is cut
 // likewise; every rectangle is at least one pixel in each direction.
-std::vector<Rect> StackUpward(const Rect& work_area, std::span<const int> heights,
-                                   const StackMetrics& metrics);
+std::vector<Rect> StackUpward(const Rect& work_area, std::span<const int> heights, const StackMetrics& metrics);
 
 }  // namespace kalvoro::popup

@@ -12,7 +12,6 @@
 
 namespace kalvoro {
 
-
 // A piece is four integer keys <name>Left, <name>Top, <name>Width, <name>Height in one section.
 struct SkinPieceKey {
     std::string_view section;

@@ -11,8 +11,8 @@
 namespace kalvoro {
 
 struct WeatherSkin {
-    SkinImage background;                                    // Image1
-    SkinImage button_up;                                     // BtnGNG, the "YearBtnUp" piece
+    SkinImage background;                                 // Image1
+    SkinImage button_up;                                  // BtnGNG, the "YearBtnUp" piece
     Colour font = skin_keys::kWeatherFont.default_color;  // RzLabel3
     MenuColors menu;
 };

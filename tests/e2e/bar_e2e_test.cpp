@@ -14,7 +14,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int ScreenWidth() {
+    return ::GetSystemMetrics(SM_CXSCREEN);
+}
 
 RECT BarRect(HWND bar) {
     RECT r{};
@@ -160,8 +162,8 @@ TEST(BarTest, StaleInstanceBlockDoesNotKeepTheProgramFromStarting) {
 // After a crash the block can name a window of another program; a new start must neither restore
 // that window nor refuse to start.
 TEST(BarTest, InstanceBlockNamingAForeignWindowIsNotRestored) {
-    const HWND foreign = ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP, 10, 10, 50, 20, nullptr, nullptr,
-                                           nullptr, nullptr);
+    const HWND foreign =
+        ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP, 10, 10, 50, 20, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(foreign, nullptr);
     HANDLE block = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4,
                                         L"{890B9BDE-EEE5-41EC-A4B8-F217ABDC0D17}");

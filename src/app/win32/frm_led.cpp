@@ -62,8 +62,8 @@ bool TFrmLED::Create() {
     if (!RegisterWindowClass(kClassName, options)) return false;
 
     const int screen_width = ::GetSystemMetrics(SM_CXSCREEN);
-    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"Kalvoro", WS_POPUP, screen_width - kBarWidth,
-                      0, kBarWidth, kBarHeight, nullptr)) {
+    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"Kalvoro", WS_POPUP, screen_width - kBarWidth, 0,
+                      kBarWidth, kBarHeight, nullptr)) {
         return false;
     }
     popup_.set_bar(hwnd());
@@ -74,10 +74,10 @@ bool TFrmLED::Create() {
     main_menu_ = std::make_unique<OwnerMenu>(MainMenuItems(), kMainMenuFirstId, menu_images_.get());
     tray_menu_ = std::make_unique<OwnerMenu>(TrayMenuItems(), kTrayMenuFirstId, menu_images_.get());
 
-    tray_icons_[0] = static_cast<HICON>(
-        ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY0), IMAGE_ICON, 16, 16, LR_SHARED));
-    tray_icons_[1] = static_cast<HICON>(
-        ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY1), IMAGE_ICON, 16, 16, LR_SHARED));
+    tray_icons_[0] =
+        static_cast<HICON>(::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY0), IMAGE_ICON, 16, 16, LR_SHARED));
+    tray_icons_[1] =
+        static_cast<HICON>(::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY1), IMAGE_ICON, 16, 16, LR_SHARED));
     tray_.Attach(hwnd(), tray_icons_[0], tray_icons_[1]);
     tray_.SetToolTip(L"Kalvoro");
     tray_.Add();
@@ -122,7 +122,7 @@ bool TFrmLED::Create() {
 }
 
 static ChimeSettings ChimeSettingsOf(const AppSettings& values) {
-    return {values.alarm_on,   values.half_alarm_on,     values.alarm_type,
+    return {values.alarm_on,   values.half_alarm_on, values.alarm_type,
             values.hot_key_on, values.hot_key1_text, values.hot_key2_text};
 }
 
@@ -147,7 +147,8 @@ void TFrmLED::StartServices() {
     // The settings dialog changes what the chime and the time sync do.
     core_.settings().Subscribe([this](SettingsChange change) {
         const AppSettings& values = core_.settings().values();
-        if (change == SettingsChange::kChime && chime_) Guarded([&] { chime_->ApplySettings(ChimeSettingsOf(values)); });
+        if (change == SettingsChange::kChime && chime_)
+            Guarded([&] { chime_->ApplySettings(ChimeSettingsOf(values)); });
         if (change == SettingsChange::kTimeSync && time_sync_) {
             Guarded([&] { time_sync_->StartStopTimeSync(values.auto_sync, values.sync_step_hours); });
         }
@@ -169,8 +170,8 @@ void TFrmLED::StartOnlineExtras() {
 void TFrmLED::TimerADTimer() {
     ::KillTimer(hwnd(), kTimerAD);
     const DateTime now = core_.clock().Now();
-    if (auto request = CheckAnnouncements(core_.files(), core_.app_dir(), addresses_.announcements, now,
-                                          SystemDateLocale())) {
+    if (auto request =
+            CheckAnnouncements(core_.files(), core_.app_dir(), addresses_.announcements, now, SystemDateLocale())) {
         StartAnnouncementThread(*request, hwnd());
     }
     ::SetTimer(hwnd(), kTimerAD, NextAnnouncementCheckMs(core_.files(), core_.app_dir(), now, SystemDateLocale()),
@@ -189,13 +190,17 @@ void TFrmLED::OnAnnouncementsReady() {
     line.EndUpdate();
 }
 
-void TFrmLED::OnDateLineClick() { RunDateLineClickFromBar(hwnd(), view_.CurrentLine(), ad_list_); }
+void TFrmLED::OnDateLineClick() {
+    RunDateLineClickFromBar(hwnd(), view_.CurrentLine(), ad_list_);
+}
 
 void TFrmLED::OpenTaskList() {
     if (ShowTaskList(hwnd(), core_.app_dir())) core_.ReloadTasks();
 }
 
-void TFrmLED::OpenWorldTime() { ShowWorldTime(hwnd(), {core_.app_dir(), nullptr, 0}); }
+void TFrmLED::OpenWorldTime() {
+    ShowWorldTime(hwnd(), {core_.app_dir(), nullptr, 0});
+}
 
 void TFrmLED::ApplySettings() {
     Guarded([&] {
@@ -272,10 +277,13 @@ void TFrmLED::SetTransparency(int alpha) {
 }
 
 void TFrmLED::SetAlwaysOnTop(bool on_top) {
-    ::SetWindowPos(hwnd(), on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd(), on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TFrmLED::SetDateLoop(bool on) { display_->date_loop_on = on; }
+void TFrmLED::SetDateLoop(bool on) {
+    display_->date_loop_on = on;
+}
 
 void TFrmLED::KeepOnScreen() {
     // A bar left outside every screen after a display change comes back to the nearest one.
@@ -312,7 +320,9 @@ void TFrmLED::TimerClockTimer() {
     ::SetTimer(hwnd(), kTimerClock, static_cast<UINT>(1000 - milliseconds + kTickDelayMs), nullptr);
 }
 
-void TFrmLED::ShowTime(const char* hhmmss) { view_.SetTime(hhmmss); }
+void TFrmLED::ShowTime(const char* hhmmss) {
+    view_.SetTime(hhmmss);
+}
 
 void TFrmLED::SetHint(const std::string& hint) {
     hint_ = Widen(hint);
@@ -320,7 +330,9 @@ void TFrmLED::SetHint(const std::string& hint) {
     tray_.SetToolTip(hint_);
 }
 
-IDateLine& TFrmLED::DateLine() { return view_; }
+IDateLine& TFrmLED::DateLine() {
+    return view_;
+}
 
 void TFrmLED::UpdateClockHands(DateTime now, bool force) {
     if (children_) children_->UpdateClockHands(now, force);
@@ -384,7 +396,8 @@ void TFrmLED::TimerMsgTimer() {
     ::KillTimer(hwnd(), kTimerMsg);
     const AppSettings& values = core_.settings().values();
     if (values.mark_reminder_mode > 0) {
-        const MarkReminderSchedule schedule = MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
+        const MarkReminderSchedule schedule =
+            MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
         if (schedule.repeat_ms > 0) ::SetTimer(hwnd(), kTimerWarStep, schedule.repeat_ms, nullptr);
         RunMarkReminder();
         return;
@@ -547,7 +560,8 @@ void TFrmLED::ShowOptionsPage(int page) {
     // chime, its hot key and the time sync follow the settings notices kChime and kTimeSync.
     const AppSettings& values = core_.settings().values();
     if (values.mark_reminder_mode == 2) {
-        const MarkReminderSchedule schedule = MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
+        const MarkReminderSchedule schedule =
+            MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
         if (schedule.repeat_ms > 0) ::SetTimer(hwnd(), kTimerWarStep, schedule.repeat_ms, nullptr);
     } else {
         ::KillTimer(hwnd(), kTimerWarStep);
@@ -560,7 +574,8 @@ void TFrmLED::ShowHelp() {
         ::ShellExecuteW(hwnd(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         return;
     }
-    ::MessageBoxW(hwnd(), (L"\"" + Widen(kHelpFileName) + L"\" 文件不存在。").c_str(), L"警告", MB_ICONEXCLAMATION | MB_OK);
+    ::MessageBoxW(hwnd(), (L"\"" + Widen(kHelpFileName) + L"\" 文件不存在。").c_str(), L"警告",
+                  MB_ICONEXCLAMATION | MB_OK);
 }
 
 // --- mouse ---------------------------------------------------------------------------------------
@@ -644,7 +659,9 @@ void TFrmLED::FormDestroy() {
     });
 }
 
-void TFrmLED::OnDestroyed() { ::PostQuitMessage(0); }
+void TFrmLED::OnDestroyed() {
+    ::PostQuitMessage(0);
+}
 
 // --- messages ------------------------------------------------------------------------------------
 

@@ -7,7 +7,11 @@
 
 namespace kalvoro::win {
 
-inline Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+inline RECT ToRECT(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 }  // namespace kalvoro::win

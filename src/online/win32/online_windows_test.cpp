@@ -102,7 +102,8 @@ protected:
 
 TEST_F(WeatherWindowTest, WithoutABrowserControlThePanelSaysSoAndOffersRefresh) {
     TFrmWeather weather(clock);
-    ASSERT_TRUE(weather.Create(owner->hwnd(), folder.AppDir(), "宋体", "http://127.0.0.1:9/Weather_Kalvoro.htm", "Default.sk"));
+    ASSERT_TRUE(
+        weather.Create(owner->hwnd(), folder.AppDir(), "宋体", "http://127.0.0.1:9/Weather_Kalvoro.htm", "Default.sk"));
     // The test prefix runs without the HTML engine.
     EXPECT_FALSE(weather.BrowserAvailable());
     EXPECT_EQ(weather.PanelMessage(), kWeatherUnavailableText);

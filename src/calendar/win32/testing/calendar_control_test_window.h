@@ -29,7 +29,9 @@ constexpr std::uint32_t PixelOf(COLORREF colour) {
 }
 
 // The process's GDI objects: the one census every leak test uses.
-inline DWORD LiveGdiObjects() { return LiveGdiObjectCount(); }
+inline DWORD LiveGdiObjects() {
+    return LiveGdiObjectCount();
+}
 
 // A 32-bit DIB selected into a DC of its own; movable, so tests can return pictures.
 // Small anti-aliased text has few pixels of its exact colour: these tell the hue.
