@@ -1,4 +1,4 @@
-#include "skin/win32/frm_clock.h"
+#include "app/win32/frm_clock.h"
 
 #include <windowsx.h>
 

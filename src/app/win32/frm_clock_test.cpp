@@ -1,7 +1,7 @@
 // The analog clock window under Wine: the shipped faces shape it, its hands move on the screen,
 // its menu reports every item, and closing takes the window and its shadow away.
 
-#include "skin/win32/frm_clock.h"
+#include "app/win32/frm_clock.h"
 
 #include <gtest/gtest.h>
 
