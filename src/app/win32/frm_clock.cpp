@@ -18,14 +18,6 @@ namespace {
 constexpr COLORREF kMagentaKey = RGB(255, 0, 255);
 constexpr int kNoCommand = -1;
 
-void LetPendingMessagesRun() {
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
-
 }  // namespace
 
 struct TFrmClock::MenuRow {
@@ -117,8 +109,9 @@ void TFrmClock::ShowAt(int left, int top, int opacity, DateTime now) {
     ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateClockHands(now);
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    // Painted at full alpha before the alpha drops; no nested message loop, so nothing else (a
+    // close, another mode switch) can run in the middle of showing the window.
     ::UpdateWindow(hwnd());
-    LetPendingMessagesRun();
     SetOpacity(opacity);
     if (shadow_) {
         shadow_->Show(true);
@@ -143,7 +136,7 @@ void TFrmClock::CloseFromModeSwitch() {
     if (!hwnd()) return;
     SetLayeredAlpha(hwnd(), 255);
     if (shadow_) shadow_->Refresh();
-    LetPendingMessagesRun();
+    ::UpdateWindow(hwnd());
     CloseWindow();
 }
 

@@ -666,6 +666,20 @@ void TFrmLED::OnDestroyed() {
 // --- messages ------------------------------------------------------------------------------------
 
 LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_CLOSE && handling_depth_ > 0) {
+        close_deferred_ = true;  // the handler on the stack may still use the windows closing frees
+        return 0;
+    }
+    ++handling_depth_;
+    const LRESULT result = HandleMessageNow(message, wparam, lparam);
+    if (--handling_depth_ == 0 && close_deferred_ && hwnd()) {
+        close_deferred_ = false;
+        ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+    }
+    return result;
+}
+
+LRESULT TFrmLED::HandleMessageNow(UINT message, WPARAM wparam, LPARAM lparam) {
     if (tray_.OnTaskbarCreated(message)) return 0;
     switch (message) {
         case WM_MOVING:
