@@ -40,24 +40,19 @@ bool LeftButtonDown() {
 }  // namespace
 
 bool DragWithMouse(POINT from, POINT to, int steps, const std::function<bool()>& arrived) {
+    using namespace std::chrono_literals;
+    // The system's move loop reads the mouse at its own pace: the input is paced, and the result
+    // is waited for with a generous limit.
     SendMouse(0, from);
-    if (!WaitFor([&] { return CursorAt(from); })) return false;
+    PumpFor(200ms);
     SendMouse(MOUSEEVENTF_LEFTDOWN, from);
-    WaitFor(LeftButtonDown);
     for (int step = 1; step <= steps; ++step) {
-        const POINT at{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps};
-        SendMouse(0, at);
-        WaitFor([&] { return CursorAt(at); });
+        PumpFor(40ms);
+        SendMouse(0, POINT{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
     }
-    // The system's move loop may swallow a step: the last position is sent again until it arrives.
-    const bool got_there = WaitFor([&] {
-        if (arrived()) return true;
-        SendMouse(0, to);
-        return false;
-    });
+    PumpFor(300ms);
     SendMouse(MOUSEEVENTF_LEFTUP, to);
-    WaitFor([] { return !LeftButtonDown(); });
-    return got_there;
+    return WaitFor(arrived);
 }
 
 void PumpFor(std::chrono::milliseconds duration) {

@@ -105,17 +105,18 @@ TEST(CalendarTest, MinimisingTheBarHidesTheCalendarAndItsShadow) {
     app.WriteSettings("[BAR]\r\nDefWin=2\r\nTop=40\r\n[MSG]\r\nCalendarLX=0\r\n");
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(WaitFor([&] { return VisibleCalendar(app) != nullptr; }));
-    const std::size_t shadows_with_calendar = app.WindowsOfClass(L"KalvoroFormShadow").size();
-    ASSERT_GE(shadows_with_calendar, 1u);
+    // The bar's shadow and the calendar's.
+    const auto shadows = [&] { return app.WindowsOfClass(L"KalvoroFormShadow").size(); };
+    ASSERT_TRUE(WaitFor([&] { return shadows() == 2; }));
 
     ::PostMessageW(app.bar(), WM_COMMAND, kHideItem, 0);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(app.bar()); }));
     EXPECT_TRUE(WaitFor([&] { return VisibleCalendar(app) == nullptr; }));
-    EXPECT_TRUE(WaitFor([&] { return app.WindowsOfClass(L"KalvoroFormShadow").empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return shadows() == 0; }));
 
     ::PostMessageW(app.bar(), WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_TRUE(WaitFor([&] { return VisibleCalendar(app) != nullptr; }));
-    EXPECT_TRUE(WaitFor([&] { return app.WindowsOfClass(L"KalvoroFormShadow").size() == shadows_with_calendar; }));
+    EXPECT_TRUE(WaitFor([&] { return shadows() == 2; }));
     ASSERT_TRUE(app.Close());
 }
 

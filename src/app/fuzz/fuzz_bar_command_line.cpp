@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/bar_settings.h"
+#include "app/settings.h"
 #include "base/fuzz/fuzz_check.h"
 #include "base/gbk.h"
 

@@ -6,6 +6,13 @@
 
 namespace kalvoro::win {
 
+void PopupLink::OnRegister(HWND popup) {
+    if (started_process_id_ == 0 || !::IsWindow(popup)) return;
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(popup, &owner);
+    if (owner == started_process_id_) popup_ = popup;
+}
+
 bool PopupLink::EnsureRunning() {
     if (popup_ && ::IsWindow(popup_)) return true;
     if (::GetFileAttributesW(program_path_.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
@@ -23,6 +30,7 @@ bool PopupLink::EnsureRunning() {
         return false;
     }
     KernelHandle process_handle(process.hProcess);
+    started_process_id_ = process.dwProcessId;
     KernelHandle thread_handle(process.hThread);
 
     // The registration arrives as a message to the bar, so keep its messages flowing meanwhile; a
