@@ -1,7 +1,8 @@
 #pragma once
-// Test helper: do repeated paints leak GDI objects? A hundred paints must leave the process's live
-// GDI objects (the handle census every leak test uses) unchanged; a census that counts nothing is a
-// failure, never a pass.
+// Test helper: do repeated paints leak GDI objects? After a first round of paints has made every
+// object a painter keeps (cached brushes, fonts), a second round of the same frames must leave the
+// process's live GDI objects (the handle census every leak test uses) unchanged. A census that
+// counts nothing is a failure, never a pass.
 
 #include <windows.h>
 
@@ -11,12 +12,14 @@
 
 namespace kalvoro::win::testing {
 
+inline constexpr int kPaintsPerRound = 600;
+
 template <typename Paint>
 ::testing::AssertionResult PaintsLeaveGdiFlat(Paint&& paint) {
-    paint(0);
+    for (int i = 0; i < kPaintsPerRound; ++i) paint(i);
     const DWORD before = LiveGdiObjectCount();
     if (before == 0) return ::testing::AssertionFailure() << "the GDI census counts no objects here";
-    for (int i = 1; i <= 100; ++i) paint(i);
+    for (int i = kPaintsPerRound; i < 2 * kPaintsPerRound; ++i) paint(i);
     const DWORD after = LiveGdiObjectCount();
     if (after == before) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "GDI objects went from " << before << " to " << after;
