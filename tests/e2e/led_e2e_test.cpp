@@ -36,8 +36,12 @@ std::string ClockText(DateTime now) {
 
 // Captures the bar while the clock stays within one second, so we know the time it shows.
 bool CaptureKnownTime(HWND bar, Pixels& shot, std::string& shown) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        PumpFor(150ms);  // let the tick that may just have come paint
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        // The bar ticks just after each second begins: capture well inside a second, once that
+        // second's tick has painted, and keep the capture only if the second did not change meanwhile.
+        PumpFor(50ms);
+        const int millisecond = DecodeTime(LocalNow()).millisecond;
+        if (millisecond < 300 || millisecond > 700) continue;
         const std::string before = ClockText(LocalNow());
         shot = CaptureWindow(bar);
         const std::string after = ClockText(LocalNow());

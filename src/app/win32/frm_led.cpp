@@ -114,8 +114,14 @@ bool TFrmLED::Create() {
     Guarded([&] {
         if (!core_.FolderWritable()) popup_.ShowText(core_.FolderNotWritableNotice());
     });
-    ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
-    Guarded([&] { display_->Update(core_.clock().Now(), false); });
+    // The first tick, like every later one, comes just after a second begins.
+    UINT first_tick_ms = 1000;
+    Guarded([&] {
+        const DateTime now = core_.clock().Now();
+        first_tick_ms = static_cast<UINT>(1000 - DecodeTime(now).millisecond + kTickDelayMs);
+        display_->Update(now, false);
+    });
+    ::SetTimer(hwnd(), kTimerClock, first_tick_ms, nullptr);
     start_hidden_ = core_.settings().values().start_hidden && IsHideSwitch(Narrow(parameter_));
     ::SetTimer(hwnd(), kTimerMsg, 1000, nullptr);
     return true;
