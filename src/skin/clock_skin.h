@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/display_scale.h"
 #include "skin/skin_image.h"
 
 namespace kalvoro {
@@ -23,6 +24,11 @@ struct ClockSkin {
     int PivotX() const { return center_x.value_or(face.width / 2); }
     int PivotY() const { return center_y.value_or(face.height / 2); }
 };
+
+// The skin for a display at another resolution: every picture scaled (see-through kept exact, see
+// skin/scale_image.h) and a written centre scaled with them. The hands then turn exactly as at
+// 100 %, about the scaled pivot.
+ClockSkin ScaledClockSkin(const ClockSkin& skin, const DisplayScale& scale);
 
 // Nothing means change nothing: damaged package, "ClockVer" not "1.0", or a piece that cannot be cut.
 std::optional<ClockSkin> LoadClockSkinData(std::string_view package_bytes);
