@@ -53,6 +53,7 @@ fi
 
 kalvoro_wine_down
 trap - EXIT
+run_stage "end-to-end tests at 150 % under Wine" bash scripts/test-scaled.sh 144
 
 # The release: installer and portable zip, the help file decompiled and checked, and the installer
 # tried under Wine in a prefix of its own.

@@ -67,6 +67,11 @@ kalvoro_prepare_prefix() {
     # No window manager decorations from Wine's own desktop; windows stay where the program puts them.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    # KALVORO_WINE_DPI: the prefix's display resolution (96 unless told; 144 is 150 %).
+    if [ -n "${KALVORO_WINE_DPI:-}" ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$KALVORO_WINE_DPI" /f >/dev/null 2>&1
+        wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$KALVORO_WINE_DPI" /f >/dev/null 2>&1
+    fi
     wineserver -w
     touch "$WINEPREFIX/.kalvoro-ready"
 }
