@@ -5,17 +5,32 @@
 #include <array>
 
 #include "base/win32/text.h"
+#include "skin/win32/skin_bitmap.h"
 
 namespace kalvoro::win {
 
 namespace {
 
-constexpr RECT kPanelRect{53, 4, 53 + 116, 4 + 26};
-constexpr RECT kLedRect{54, 5, 54 + 117, 5 + 23};
-constexpr RECT kDateLineRect{173, 12, 173 + 154, 12 + 20};
-constexpr RECT kMenuButtonRect{8, 4, 8 + 43, 4 + 27};
-constexpr RECT kMinButtonRect{296, 1, 296 + 26, 1 + 9};
+// The parts at 96 DPI.
+constexpr Rect kPanelRect{53, 4, 53 + 116, 4 + 26};
+constexpr Rect kLedRect{54, 5, 54 + 117, 5 + 23};
+constexpr Rect kDateLineRect{173, 12, 173 + 154, 12 + 20};
+constexpr Rect kMenuButtonRect{8, 4, 8 + 43, 4 + 27};
+constexpr Rect kMinButtonRect{296, 1, 296 + 26, 1 + 9};
 constexpr COLORREF kColourKey = RGB(255, 0, 255);
+
+// The bar's LED numbers at 96 DPI.
+constexpr int kLedOffsetX = 6;
+constexpr int kLedOffsetY = 2;
+constexpr int kLedThick = 3;
+constexpr int kLedWordWidth = 15;
+constexpr int kLedWordHeight = 19;
+constexpr int kLedSpace = 3;
+
+RECT Scaled(const DisplayScale& scale, const Rect& design) {
+    const Rect r = scale.Px(design);
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
 
 bool Inside(const RECT& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -34,28 +49,79 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& at) {
 
 }  // namespace
 
-void BarView::Attach(HWND bar) {
+void BarView::Attach(HWND bar, const DisplayScale& scale) {
     bar_ = bar;
     // The bar's LED values; a skin replaces the colours.
     led_.SetAutoSize(false);
-    led_.SetOffSetX(6);
-    led_.SetOffSetY(2);
-    led_.SetThick(3);
-    led_.SetWordWidth(15);
-    led_.SetWordHeight(19);
-    led_.SetThick(3);
-    led_.SetSpace(3);
     led_.SetText("00:00:00");
     led_.SetBGColor(RGB(0, 0, 0));
     led_.SetLightColor(RGB(255, 0, 255));
     led_.SetDarkColor(3618615);
     led_.SetDrawDarkColor(false);
-    led_.SetSize(117, 23);
-    date_line_.Create(bar_, kDateLineRect.left, kDateLineRect.top, kDateLineRect.right - kDateLineRect.left,
-                      kDateLineRect.bottom - kDateLineRect.top);
-    HandBackgroundToDateLine();
+    const RECT date_line = Scaled(scale, kDateLineRect);
+    date_line_.Create(bar_, date_line.left, date_line.top, date_line.right - date_line.left,
+                      date_line.bottom - date_line.top);
     // Built-in look until a skin is applied: lit segments in a soft green.
     led_.SetLightColor(RGB(57, 211, 83));
+    scale_ = DisplayScale{0};  // differs from every real scale, so SetScale lays everything out
+    SetScale(scale);
+}
+
+void BarView::SetScale(const DisplayScale& scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    width_ = scale.Px(kBarWidth);
+    height_ = scale.Px(kBarHeight);
+    panel_rect_ = Scaled(scale, kPanelRect);
+    led_rect_ = Scaled(scale, kLedRect);
+    date_line_rect_ = Scaled(scale, kDateLineRect);
+    menu_rect_ = Scaled(scale, kMenuButtonRect);
+    min_rect_ = Scaled(scale, kMinButtonRect);
+    // The digits' polygons are computed exactly from these scaled numbers. A thickness must fit
+    // the cell it is set in, so it goes to one pixel first and to its value once the cell is sized.
+    led_.SetOffSetX(scale.Px(kLedOffsetX));
+    led_.SetOffSetY(scale.Px(kLedOffsetY));
+    led_.SetThick(1);
+    led_.SetWordWidth(scale.Px(kLedWordWidth));
+    led_.SetWordHeight(scale.Px(kLedWordHeight));
+    led_.SetThick(scale.Px(kLedThick));
+    led_.SetSpace(scale.Px(kLedSpace));
+    led_.SetSize(led_rect_.right - led_rect_.left, led_rect_.bottom - led_rect_.top);
+    date_line_.SetScale(scale, date_line_rect_.left, date_line_rect_.top, date_line_rect_.right - date_line_rect_.left,
+                        date_line_rect_.bottom - date_line_rect_.top);
+    surface_.reset();
+    if (has_time_font_) MakeTimeFont();
+    ScalePictures();
+    UpdateToolRects();
+    HandBackgroundToDateLine();
+    if (bar_) ::InvalidateRect(bar_, nullptr, FALSE);
+}
+
+void BarView::ScalePictures() {
+    const auto scaled = [this](const Bitmap& picture) {
+        return picture ? ScaledPicture(picture.get(), scale_) : Bitmap();
+    };
+    shown_.background = scaled(look_.background);
+    shown_.menu_up = scaled(look_.menu_up);
+    shown_.menu_hot = scaled(look_.menu_hot);
+    shown_.min_up = scaled(look_.min_up);
+    shown_.min_hot = scaled(look_.min_hot);
+    shown_.panel_colour = look_.panel_colour;
+    shown_.panel_border = look_.panel_border;
+    shown_.date_colour = look_.date_colour;
+}
+
+void BarView::UpdateToolRects() {
+    if (!tooltip_) return;
+    const std::array<RECT, 3> rects{panel_rect_, menu_rect_, min_rect_};
+    for (UINT id = 1; id <= rects.size(); ++id) {
+        TOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = bar_;
+        info.uId = id;
+        info.rect = rects[id - 1];
+        ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    }
 }
 
 void BarView::AttachToolTips(HWND tooltip) {
@@ -63,9 +129,9 @@ void BarView::AttachToolTips(HWND tooltip) {
     if (!tooltip_) return;
     ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
     const std::array<std::pair<RECT, const wchar_t*>, 3> tools{{
-        {kPanelRect, L""},
-        {kMenuButtonRect, L"主菜单"},
-        {kMinButtonRect, L"最小化"},
+        {panel_rect_, L""},
+        {menu_rect_, L"主菜单"},
+        {min_rect_, L"最小化"},
     }};
     UINT id = 1;
     for (const auto& [rect, text] : tools) {
@@ -91,26 +157,26 @@ void BarView::SetHint(const std::wstring& hint) {
 }
 
 BarPart BarView::HitTest(int x, int y) const {
-    if (Inside(kMenuButtonRect, x, y)) return BarPart::kMenuButton;
-    if (Inside(kMinButtonRect, x, y)) return BarPart::kMinButton;
-    if (Inside(kPanelRect, x, y)) return BarPart::kPanel;
-    if (Inside(kDateLineRect, x, y)) return BarPart::kDateLine;
-    if (x >= 0 && y >= 0 && x < kBarWidth && y < kBarHeight) return BarPart::kBackground;
+    if (Inside(menu_rect_, x, y)) return BarPart::kMenuButton;
+    if (Inside(min_rect_, x, y)) return BarPart::kMinButton;
+    if (Inside(panel_rect_, x, y)) return BarPart::kPanel;
+    if (Inside(date_line_rect_, x, y)) return BarPart::kDateLine;
+    if (x >= 0 && y >= 0 && x < width_ && y < height_) return BarPart::kBackground;
     return BarPart::kNone;
 }
 
 RECT BarView::PartRect(BarPart part) const {
     switch (part) {
         case BarPart::kPanel:
-            return kPanelRect;
+            return panel_rect_;
         case BarPart::kDateLine:
-            return kDateLineRect;
+            return date_line_rect_;
         case BarPart::kMenuButton:
-            return kMenuButtonRect;
+            return menu_rect_;
         case BarPart::kMinButton:
-            return kMinButtonRect;
+            return min_rect_;
         default:
-            return RECT{0, 0, kBarWidth, kBarHeight};
+            return RECT{0, 0, width_, height_};
     }
 }
 
@@ -146,25 +212,30 @@ void BarView::SetPressed(BarPart part) {
 void BarView::ApplyLedFont(const LedFontSettings& font) {
     led_digits_ = font.led_digits;
     time_colour_ = static_cast<COLORREF>(font.colour);
-    // Points to pixels at the screen's resolution, as the font dialog means them.
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
-    const int height = -::MulDiv(font.size_points, dpi, 72);
-    time_font_ = MakeFont(Widen(font.name).c_str(), height, font.bold ? FW_BOLD : FW_NORMAL, font.italic,
-                          font.underline, font.strike_out, ANTIALIASED_QUALITY);
+    time_font_settings_ = font;
+    has_time_font_ = true;
+    MakeTimeFont();
     InvalidatePart(BarPart::kPanel);
+}
+
+void BarView::MakeTimeFont() {
+    // Points to pixels at the bar's resolution, as the font dialog means them.
+    const LedFontSettings& font = time_font_settings_;
+    time_font_ =
+        MakeFont(Widen(font.name).c_str(), scale_.FontHeight(font.size_points), font.bold ? FW_BOLD : FW_NORMAL,
+                 font.italic, font.underline, font.strike_out, ANTIALIASED_QUALITY);
 }
 
 void BarView::ApplyLook(BarLook look) {
     look_ = std::move(look);
+    ScalePictures();
     HandBackgroundToDateLine();
     if (bar_) ::InvalidateRect(bar_, nullptr, FALSE);
 }
 
 void BarView::Paint(HDC target) {
     // Made once: the bar repaints every second and should not make and free a bitmap each time.
-    if (!surface_) surface_ = std::make_unique<OffscreenSurface>(target, kBarWidth, kBarHeight);
+    if (!surface_) surface_ = std::make_unique<OffscreenSurface>(target, width_, height_);
     if (!*surface_) return;
     OffscreenSurface& surface = *surface_;
     HDC dc = surface.dc();
@@ -175,14 +246,15 @@ void BarView::Paint(HDC target) {
 }
 
 void BarView::PaintBackground(HDC dc) {
-    const RECT all{0, 0, kBarWidth, kBarHeight};
-    if (look_.background) {
-        DrawBitmap(dc, look_.background.get(), all);
+    const RECT all{0, 0, width_, height_};
+    if (shown_.background) {
+        DrawBitmap(dc, shown_.background.get(), all);
         return;
     }
     // Built-in look: a dark glass strip with rounded ends; the corners are the colour key.
     FillSolid(dc, all, kColourKey);
-    Region shape(::CreateRoundRectRgn(0, 0, kBarWidth + 1, kBarHeight + 1, 10, 10));
+    const int round = scale_.Px(10);
+    Region shape(::CreateRoundRectRgn(0, 0, width_ + 1, height_ + 1, round, round));
     SaveDCScope saved(dc);
     ::SelectClipRgn(dc, shape.get());
     FillGradient(dc, all, RGB(58, 66, 82), RGB(22, 26, 34), true);
@@ -191,33 +263,35 @@ void BarView::PaintBackground(HDC dc) {
 }
 
 void BarView::PaintPanel(HDC dc) {
-    FillSolid(dc, kPanelRect, look_.panel_colour);
-    Brush border(::CreateSolidBrush(look_.panel_border));
-    ::FrameRect(dc, &kPanelRect, border.get());
+    FillSolid(dc, panel_rect_, shown_.panel_colour);
+    Brush border(::CreateSolidBrush(shown_.panel_border));
+    ::FrameRect(dc, &panel_rect_, border.get());
     if (led_digits_) {
         // The digits sit inside the panel's frame and are clipped by it.
         SaveDCScope clip(dc);
-        ::IntersectClipRect(dc, kPanelRect.left + 1, kPanelRect.top + 1, kPanelRect.right - 1, kPanelRect.bottom - 1);
-        led_.Paint(dc, kLedRect.left, kLedRect.top);
+        ::IntersectClipRect(dc, panel_rect_.left + 1, panel_rect_.top + 1, panel_rect_.right - 1,
+                            panel_rect_.bottom - 1);
+        led_.Paint(dc, led_rect_.left, led_rect_.top);
         return;
     }
     SaveDCScope saved(dc);
     SelectObjectScope select(dc, time_font_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, time_colour_);
-    RECT text = kPanelRect;
+    RECT text = panel_rect_;
     ::DrawTextW(dc, time_wide_.c_str(), 8, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void BarView::PaintButtons(HDC dc) {
     const bool menu_hot = hot_ == BarPart::kMenuButton || pressed_ == BarPart::kMenuButton;
     const bool min_hot = hot_ == BarPart::kMinButton;
-    HBITMAP menu_picture = menu_hot && look_.menu_hot ? look_.menu_hot.get() : look_.menu_up.get();
-    HBITMAP min_picture = min_hot && look_.min_hot ? look_.min_hot.get() : look_.min_up.get();
+    HBITMAP menu_picture = menu_hot && shown_.menu_hot ? shown_.menu_hot.get() : shown_.menu_up.get();
+    HBITMAP min_picture = min_hot && shown_.min_hot ? shown_.min_hot.get() : shown_.min_up.get();
+    const auto px = [this](int design) { return scale_.Px(design); };
     if (menu_picture) {
-        DrawBitmap(dc, menu_picture, kMenuButtonRect);
+        DrawBitmap(dc, menu_picture, menu_rect_);
     } else {
-        RECT r = kMenuButtonRect;
+        RECT r = menu_rect_;
         FillGradient(dc, r, menu_hot ? RGB(92, 120, 160) : RGB(70, 80, 98),
                      menu_hot ? RGB(48, 66, 96) : RGB(36, 42, 54), true);
         Brush frame(::CreateSolidBrush(RGB(110, 124, 150)));
@@ -225,16 +299,16 @@ void BarView::PaintButtons(HDC dc) {
         // Three short lines: the menu.
         Brush lines(::CreateSolidBrush(RGB(220, 226, 236)));
         for (int i = 0; i < 3; ++i) {
-            RECT line{r.left + 13, r.top + 8 + i * 5, r.right - 13, r.top + 10 + i * 5};
+            RECT line{r.left + px(13), r.top + px(8 + i * 5), r.right - px(13), r.top + px(10 + i * 5)};
             ::FillRect(dc, &line, lines.get());
         }
     }
     if (min_picture) {
-        DrawBitmap(dc, min_picture, kMinButtonRect);
+        DrawBitmap(dc, min_picture, min_rect_);
     } else {
-        RECT r = kMinButtonRect;
+        RECT r = min_rect_;
         FillSolid(dc, r, min_hot ? RGB(92, 120, 160) : RGB(52, 60, 74));
-        RECT dash{r.left + 8, r.bottom - 3, r.right - 8, r.bottom - 2};
+        RECT dash{r.left + px(8), r.bottom - px(3), r.right - px(8), r.bottom - px(2)};
         FillSolid(dc, dash, RGB(230, 234, 240));
     }
 }
@@ -243,17 +317,17 @@ void BarView::PaintButtons(HDC dc) {
 
 void BarView::HandBackgroundToDateLine() {
     WindowDC screen(bar_);
-    OffscreenSurface background(screen.get(), kBarWidth, kBarHeight);
+    OffscreenSurface background(screen.get(), width_, height_);
     if (!background) return;
     PaintBackground(background.dc());
-    date_line_.SetBackground(background.dc(), kDateLineRect.left, kDateLineRect.top);
-    date_line_.SetFontColour(look_.date_colour);
+    date_line_.SetBackground(background.dc(), date_line_rect_.left, date_line_rect_.top);
+    date_line_.SetFontColour(shown_.date_colour);
 }
 
 void BarView::PrintTo(HDC target) {
     Paint(target);
     SaveDCScope saved(target);
-    ::SetViewportOrgEx(target, kDateLineRect.left, kDateLineRect.top, nullptr);
+    ::SetViewportOrgEx(target, date_line_rect_.left, date_line_rect_.top, nullptr);
     if (date_line_.hwnd()) ::SendMessageW(date_line_.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), 0);
 }
 

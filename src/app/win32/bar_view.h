@@ -31,7 +31,12 @@ struct BarLook {
 
 class BarView final : public IDateLine {
 public:
-    void Attach(HWND bar);
+    // The bar's parts are designed at 96 DPI; Attach lays them out for the bar's scale.
+    void Attach(HWND bar, const DisplayScale& scale);
+    // The bar moved to a display of another resolution: every part, font and picture follows.
+    void SetScale(const DisplayScale& scale);
+    const DisplayScale& Scale() const { return scale_; }
+    Size BarSize() const { return {width_, height_}; }
     void AttachToolTips(HWND tooltip);
 
     BarPart HitTest(int x, int y) const;
@@ -63,19 +68,33 @@ private:
     void PaintPanel(HDC dc);
     void PaintButtons(HDC dc);
     void InvalidatePart(BarPart part) const;
+    void MakeTimeFont();
+    void ScalePictures();
+    void UpdateToolRects();
     // The date line draws itself over a copy of the background under it.
     void HandBackgroundToDateLine();
 
     HWND bar_ = nullptr;
+    DisplayScale scale_;
+    int width_ = kBarWidth;
+    int height_ = kBarHeight;
+    RECT panel_rect_{};
+    RECT led_rect_{};
+    RECT date_line_rect_{};
+    RECT menu_rect_{};
+    RECT min_rect_{};
     HWND tooltip_ = nullptr;
     LedControl led_;
     FadeTextControl date_line_;
     char time_text_[9] = "00:00:00";
     std::wstring time_wide_ = L"00:00:00";
     bool led_digits_ = true;
+    LedFontSettings time_font_settings_;
+    bool has_time_font_ = false;
     Font time_font_;
     COLORREF time_colour_ = RGB(255, 255, 255);
-    BarLook look_;
+    BarLook look_;   // as the skin has them, at 96 DPI
+    BarLook shown_;  // the same pictures at the bar's scale
     std::unique_ptr<OffscreenSurface> surface_;
     BarPart hot_ = BarPart::kNone;
     BarPart pressed_ = BarPart::kNone;

@@ -172,7 +172,22 @@ void ChildWindows::ShowCalendar(BYTE alpha) {
     // Below the bar, or above it when the bar sits in the lower half of the screen.
     RECT bar{};
     ::GetWindowRect(bar_, &bar);
-    calendar_->ShowAt(bar.left, ChildTop(TFrmCalendar::kHeight), alpha);
+    const RECT own = calendar_->WindowRect();
+    calendar_->ShowAt(bar.left, ChildTop(own.bottom - own.top), alpha);
+}
+
+void ChildWindows::SetScale(const DisplayScale& scale) {
+    if (clock_) clock_->ApplyScale(scale);
+    if (weather_) weather_->ApplyScale(scale);
+    if (!calendar_ || !bar_) return;
+    calendar_->ApplyScale(scale);
+    if (!calendar_->IsVisible()) return;
+    // Docked under (or over) the bar at its new size.
+    RECT bar{};
+    ::GetWindowRect(bar_, &bar);
+    const RECT own = calendar_->WindowRect();
+    ::SetWindowPos(calendar_->hwnd(), nullptr, bar.left, ChildTop(own.bottom - own.top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ChildWindows::HideWithBar() {

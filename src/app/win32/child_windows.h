@@ -46,6 +46,8 @@ public:
     void ShowWithBar(BYTE alpha);
     // Transparency of the showing child.
     void SetAlpha(BYTE alpha);
+    // The bar's display changed resolution: the calendar follows and stays docked.
+    void SetScale(const DisplayScale& scale);
     // Another bar skin was applied.
     void ApplySkinFile(const std::string& skin_file);
     // Another clock skin was applied: an open clock window takes it at once.

@@ -1,4 +1,5 @@
 #include "app/win32/frm_clock.h"
+#include "base/win32/dpi.h"
 
 #include <windowsx.h>
 
@@ -47,11 +48,12 @@ TFrmClock::~TFrmClock() {
 
 bool TFrmClock::Create() {
     RegisterWindowClass(kClassName, {CS_DBLCLKS, nullptr, nullptr, nullptr, nullptr});
+    SetScale(ScaleOfWindow(host_.owner));
     if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"时钟", WS_POPUP, 0, 0, 1, 1, host_.owner)) {
         return false;
     }
     ::SetLayeredWindowAttributes(hwnd(), kMagentaKey, 255, LWA_COLORKEY | LWA_ALPHA);
-    menu_font_ = CreateDialogFont();
+    menu_font_ = CreateDialogFont(Scale());
     BuildMenu();
     if (host_.shadows_on) {
         shadow_ = std::make_unique<TFormShadow>();
@@ -70,7 +72,8 @@ void TFrmClock::LoadClockSkin(const std::string& path, bool colours_only, const 
         IFileStore& files = host_.files ? *host_.files : DiskFileStore();
         if (const auto bytes = ReadSkinPackageFile(files, path)) {
             if (const auto skin = LoadClockSkinData(*bytes)) {
-                face_.LoadSkin(*skin);
+                face_.LoadSkin(ScaledClockSkin(*skin, Scale()));
+                skin_path_ = path;
                 ResizeToFace();
             }
         }
@@ -92,6 +95,20 @@ void TFrmClock::ReloadClockSkin(const std::string& app_dir, const std::string& c
             LoadClockSkin({}, true, bar_menu_colours);  // no package named: the colours still follow the bar
         }
     });
+}
+
+void TFrmClock::ApplyScale(const DisplayScale& scale) {
+    if (scale == Scale()) return;
+    SetScale(scale);
+    menu_font_ = CreateDialogFont(scale);
+    if (!skin_path_.empty()) LoadClockSkin(skin_path_, false, menu_colours_);
+}
+
+void TFrmClock::OnDpiChanged(const RECT& suggested) {
+    const DisplayScale scale = Scale();
+    SetScale(DisplayScale{0});  // so that ApplyScale lays everything out again
+    ApplyScale(scale);
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TFrmClock::ResizeToFace() {
@@ -240,7 +257,7 @@ LRESULT TFrmClock::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             if (measure.CtlType != ODT_MENU || !rows_) break;
             const auto* row = reinterpret_cast<const MenuRow*>(measure.itemData);
             if (row < rows_->data() || row >= rows_->data() + rows_->size()) break;
-            MeasureMenuItem(measure, menu_font_.get(), {row->caption, row->separator, nullptr, -1});
+            MeasureMenuItem(measure, menu_font_.get(), {row->caption, row->separator, nullptr, -1}, Scale());
             return TRUE;
         }
         case WM_DRAWITEM: {
@@ -250,7 +267,7 @@ LRESULT TFrmClock::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
             if (row < rows_->data() || row >= rows_->data() + rows_->size()) break;
             const int image = row->command >= 0 ? host_.menu_image_index[static_cast<std::size_t>(row->command)] : -1;
             PaintMenuItem(draw, menu_font_.get(), menu_colours_,
-                          {row->caption, row->separator, image >= 0 ? host_.menu_images : nullptr, image});
+                          {row->caption, row->separator, image >= 0 ? host_.menu_images : nullptr, image}, Scale());
             return TRUE;
         }
         case WM_DESTROY:

@@ -106,8 +106,12 @@ public:
     // What choosing a menu item does (an id from kFirstMenuId).
     void RunMenuCommand(int id);
 
+    // The bar's display changed resolution: the face and hands are scaled again from the package.
+    void ApplyScale(const DisplayScale& scale);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void OnDpiChanged(const RECT& suggested) override;
     void OnDestroyed() override;
 
 private:
@@ -123,6 +127,7 @@ private:
     ClockWindowHost host_;
     ClockFace face_;
     std::unique_ptr<Surface> surface_;
+    std::string skin_path_;  // the package the face came from, read again at another resolution
     std::unique_ptr<TFormShadow> shadow_;
     bool shadow_shown_ = false;
     MenuColors menu_colours_;

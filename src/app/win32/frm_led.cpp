@@ -1,5 +1,7 @@
 #include "app/win32/frm_led.h"
 
+#include "base/win32/dpi.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
@@ -62,17 +64,19 @@ bool TFrmLED::Create() {
     if (!RegisterWindowClass(kClassName, options)) return false;
 
     const int screen_width = ::GetSystemMetrics(SM_CXSCREEN);
-    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"Kalvoro", WS_POPUP, screen_width - kBarWidth, 0,
-                      kBarWidth, kBarHeight, nullptr)) {
+    SetScale(ScaleAt(POINT{screen_width - 1, 0}));
+    const Size size = Scale().Px(Size{kBarWidth, kBarHeight});
+    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"Kalvoro", WS_POPUP, screen_width - size.width, 0,
+                      size.width, size.height, nullptr)) {
         return false;
     }
     popup_.set_bar(hwnd());
-    view_.Attach(hwnd());
+    view_.Attach(hwnd(), Scale());
 
     menu_images_.reset(static_cast<HBITMAP>(
         ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDB_MENU_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    main_menu_ = std::make_unique<OwnerMenu>(MainMenuItems(), kMainMenuFirstId, menu_images_.get());
-    tray_menu_ = std::make_unique<OwnerMenu>(TrayMenuItems(), kTrayMenuFirstId, menu_images_.get());
+    main_menu_ = std::make_unique<OwnerMenu>(MainMenuItems(), kMainMenuFirstId, menu_images_.get(), Scale());
+    tray_menu_ = std::make_unique<OwnerMenu>(TrayMenuItems(), kTrayMenuFirstId, menu_images_.get(), Scale());
 
     tray_icons_[0] =
         static_cast<HICON>(::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY0), IMAGE_ICON, 16, 16, LR_SHARED));
@@ -97,7 +101,7 @@ bool TFrmLED::Create() {
         shadow_.Attach(hwnd());
     }
     magnetic_ = std::make_unique<MagneticService>();
-    magnetic_->SetSnapDistance(MagneticService::kBarSnapDistance);
+    magnetic_->SetSnapDistance(Px(MagneticService::kBarSnapDistance));
     magnetic_->AddWindow(hwnd());
 
     // The calendar window lives from here to the end: the bar's date texts come from it.
@@ -299,9 +303,23 @@ void TFrmLED::KeepOnScreen() {
     monitor.cbSize = sizeof(monitor);
     if (!::GetMonitorInfoW(::MonitorFromRect(&bar, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     const RECT& work = monitor.rcWork;
-    const int left = std::clamp<int>(bar.left, work.left, std::max<int>(work.left, work.right - kBarWidth));
-    const int top = std::clamp<int>(bar.top, work.top, std::max<int>(work.top, work.bottom - kBarHeight));
+    const int left =
+        std::clamp<int>(bar.left, work.left, std::max<int>(work.left, work.right - (bar.right - bar.left)));
+    const int top = std::clamp<int>(bar.top, work.top, std::max<int>(work.top, work.bottom - (bar.bottom - bar.top)));
     ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFrmLED::OnDpiChanged(const RECT& suggested) {
+    // Another monitor, or the user changed the scale: the bar keeps the suggested place and takes
+    // its size at the new scale; the docked children and the shadows follow.
+    view_.SetScale(Scale());
+    const Size size = view_.BarSize();
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, size.width, size.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (magnetic_) magnetic_->SetSnapDistance(Px(MagneticService::kBarSnapDistance));
+    if (children_) children_->SetScale(Scale());
+    if (ShadowsOnFlag()) shadow_.Refresh();
+    Invalidate();
 }
 
 void TFrmLED::MinimiseToTray() {

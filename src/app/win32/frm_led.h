@@ -62,6 +62,7 @@ public:
     static constexpr UINT_PTR kTimerAD = 8;
 
 private:
+    void OnDpiChanged(const RECT& suggested) override;
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     LRESULT HandleMessageNow(UINT message, WPARAM wparam, LPARAM lparam);
     void OnDestroyed() override;

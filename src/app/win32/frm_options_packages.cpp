@@ -71,7 +71,7 @@ void TFrmOptions::PreviewClock() {
     RECT frame{};
     ::GetWindowRect(Item(kOptClockPreview), &frame);
     ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&frame), 2);
-    ::SetWindowPos(Item(kOptClockPreview), nullptr, 0, 0, face.shown.width, face.shown.height,
+    ::SetWindowPos(Item(kOptClockPreview), nullptr, 0, 0, Px(face.shown.width), Px(face.shown.height),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(Item(kOptClockPreview), nullptr, TRUE);
     clock_path_ = entry->path;

@@ -1,4 +1,5 @@
 #include "app/win32/frm_options_preview.h"
+#include "base/win32/dpi.h"
 
 #include <algorithm>
 #include <cctype>
@@ -102,7 +103,7 @@ BarPreview DrawBarPreview(const std::string& package_path, const std::string& da
             SelectObjectScope select_brush(dc.get(), brush.get());
             ::Rectangle(dc.get(), 61, 4, 177, 30);
         }
-        const Font font = CreatePointFont(kDialogFontFace, kDialogFontPoints, false);
+        const Font font = CreatePointFont(kDialogFontFace, kDialogFontPoints, false, SystemScale());
         SelectObjectScope select_font(dc.get(), font.get());
         ::SetBkMode(dc.get(), TRANSPARENT);
         ::SetTextColor(dc.get(), package->Color(skin_keys::kDateLineFont));

@@ -15,10 +15,10 @@ MenuColors DefaultMenuColours() {
     return colours;
 }
 
-OwnerMenu::OwnerMenu(std::span<const MenuRow> items, int first_id, HBITMAP images)
-    : menu_(::CreatePopupMenu()), first_id_(first_id), images_(images) {
-    font_.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
+OwnerMenu::OwnerMenu(std::span<const MenuRow> items, int first_id, HBITMAP images, const DisplayScale& scale)
+    : menu_(::CreatePopupMenu()), first_id_(first_id), images_(images), scale_(scale) {
+    font_.reset(::CreateFontW(-scale.Px(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
     int id = first_id;
     for (const MenuRow& item : items) {
         auto row = std::make_unique<Row>(Row{&item, Widen(item.caption), id++, nullptr});
@@ -79,7 +79,7 @@ bool OwnerMenu::OnMeasureItem(MEASUREITEMSTRUCT& measure) const {
     if (measure.CtlType != ODT_MENU) return false;
     for (const auto& row : rows_) {
         if (reinterpret_cast<ULONG_PTR>(row.get()) != measure.itemData) continue;
-        MeasureMenuItem(measure, font_.get(), LookOf(*row));
+        MeasureMenuItem(measure, font_.get(), LookOf(*row), scale_);
         return true;
     }
     return false;
@@ -87,7 +87,7 @@ bool OwnerMenu::OnMeasureItem(MEASUREITEMSTRUCT& measure) const {
 
 bool OwnerMenu::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
     if (!Owns(draw)) return false;
-    PaintMenuItem(draw, font_.get(), colours_, LookOf(*reinterpret_cast<const Row*>(draw.itemData)));
+    PaintMenuItem(draw, font_.get(), colours_, LookOf(*reinterpret_cast<const Row*>(draw.itemData)), scale_);
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/bar_menus.h"
 #include "skin/menu_colors.h"
+#include "base/display_scale.h"
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
 #include "ui/win32/menu_painter.h"
@@ -24,7 +25,8 @@ MenuColors DefaultMenuColours();
 class OwnerMenu {
 public:
     // first_id + row index is the command id of each row.
-    OwnerMenu(std::span<const MenuRow> items, int first_id, HBITMAP images);
+    // Item sizes and the 宋体 12-pixel font are designed at 96 DPI and shown at the scale given.
+    OwnerMenu(std::span<const MenuRow> items, int first_id, HBITMAP images, const DisplayScale& scale);
 
     HMENU handle() const { return menu_.get(); }
     void set_colours(const MenuColors& colours) { colours_ = colours; }
@@ -59,6 +61,7 @@ private:
     int first_id_;
     HBITMAP images_;
     MenuColors colours_ = DefaultMenuColours();
+    DisplayScale scale_;
     Font font_;
 };
 

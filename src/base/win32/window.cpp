@@ -55,6 +55,11 @@ bool Window::CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar
     return hwnd_ != nullptr;
 }
 
+void Window::OnDpiChanged(const RECT& suggested) {
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefaultHandling(message, wparam, lparam);
 }
@@ -75,6 +80,16 @@ LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT message, WPARAM wparam
     }
     if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
 
+    if (message == WM_DPICHANGED) {
+        // The new resolution comes with the message (the high word is the vertical one; they are
+        // equal). The system sends it from within this thread; a rectangle pointer that another
+        // thread or program sent is not read: the window keeps its place.
+        self->scale_ = DisplayScale::ForDpi(HIWORD(wparam));
+        const RECT suggested =
+            lparam && !::InSendMessage() ? *reinterpret_cast<const RECT*>(lparam) : self->WindowRect();
+        Guarded([self, &suggested] { self->OnDpiChanged(suggested); });
+        return 0;
+    }
     LRESULT result = 0;
     try {
         result = self->HandleMessage(message, wparam, lparam);

@@ -11,6 +11,7 @@
 
 #include <utility>
 
+#include "base/display_scale.h"
 #include "base/guard.h"
 
 #include <string>
@@ -40,11 +41,22 @@ public:
     bool IsVisible() const { return hwnd_ != nullptr && ::IsWindowVisible(hwnd_); }
     void Destroy();
 
+    // The resolution the window is laid out for: its design sizes times this scale.
+    const DisplayScale& Scale() const { return scale_; }
+    int Px(int design) const { return scale_.Px(design); }
+
     RECT WindowRect() const;
     RECT ClientRect() const;
     void Invalidate(bool erase = false) const;
 
 protected:
+    // Set before CreateHandle from where the window will appear (ScaleAt, ScaleOfWindow).
+    void SetScale(DisplayScale scale) { scale_ = scale; }
+    // The window moved to a monitor of another resolution, or the user changed the scale: Scale()
+    // is already the new one. The default takes the rectangle the system suggests; windows with
+    // a layout lay themselves out again first.
+    virtual void OnDpiChanged(const RECT& suggested);
+
     bool CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style, int x, int y,
                       int width, int height, HWND parent);
 
@@ -58,6 +70,7 @@ private:
     friend bool RegisterWindowClass(const wchar_t* class_name, const WindowClassOptions& options);
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
     HWND hwnd_ = nullptr;
+    DisplayScale scale_;
 };
 
 // Runs a handler's body guarded against exceptions: an error ends it quietly, after one line in

@@ -7,17 +7,13 @@
 
 namespace kalvoro::win {
 
-int FontPixelHeight(int points) {
-    static const int dpi = [] {
-        const WindowDC screen(nullptr);
-        return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    }();
-    return ::MulDiv(std::clamp(points, 1, 4000), dpi, 72);
+int FontPixelHeight(int points, const DisplayScale& scale) {
+    return -scale.FontHeight(std::clamp(points, 1, 4000));
 }
 
-Font CreateCalFont(const CalFont& font, bool smooth) {
+Font CreateCalFont(const CalFont& font, bool smooth, const DisplayScale& scale) {
     LOGFONTW log{};
-    log.lfHeight = -FontPixelHeight(font.Size);
+    log.lfHeight = -FontPixelHeight(font.Size, scale);
     log.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
     log.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
     log.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
@@ -37,7 +33,7 @@ GdiTextMeasurer::GdiTextMeasurer() : dc_(nullptr) {}
 CalSize GdiTextMeasurer::MeasureText(const CalFont& font, std::string_view text) {
     if (!dc_) return {};
     if (!font_ || !(font == last_font_)) {
-        font_ = CreateCalFont(font, false);
+        font_ = CreateCalFont(font, false, scale_);
         last_font_ = font;
     }
     const SelectObjectScope select(dc_.get(), font_.get());
@@ -47,16 +43,23 @@ CalSize GdiTextMeasurer::MeasureText(const CalFont& font, std::string_view text)
     return {extent.cx, extent.cy};
 }
 
-void CalendarFonts::Update(const TLssCalendar& calendar) {
-    if (calendar.FontsRevision() == revision_ && calendar.SmoothText() == smooth_ && day_) return;
+void GdiTextMeasurer::SetScale(const DisplayScale& scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    font_.reset();
+}
+
+void CalendarFonts::Update(const TLssCalendar& calendar, const DisplayScale& scale) {
+    if (calendar.FontsRevision() == revision_ && calendar.SmoothText() == smooth_ && scale == scale_ && day_) return;
     revision_ = calendar.FontsRevision();
     smooth_ = calendar.SmoothText();
+    scale_ = scale;
     const TLssCalColors& colors = calendar.CalColors();
-    week_ = CreateCalFont(colors.WeekTextFont, smooth_);
-    day_ = CreateCalFont(colors.DayTextFont, smooth_);
-    lunar_ = CreateCalFont(colors.LunarTextFont, smooth_);
-    festival_ = CreateCalFont(colors.FtvTextFont, smooth_);
-    back_month_ = CreateCalFont(colors.BackMonthTextFont, smooth_);
+    week_ = CreateCalFont(colors.WeekTextFont, smooth_, scale_);
+    day_ = CreateCalFont(colors.DayTextFont, smooth_, scale_);
+    lunar_ = CreateCalFont(colors.LunarTextFont, smooth_, scale_);
+    festival_ = CreateCalFont(colors.FtvTextFont, smooth_, scale_);
+    back_month_ = CreateCalFont(colors.BackMonthTextFont, smooth_, scale_);
 }
 
 }  // namespace kalvoro::win

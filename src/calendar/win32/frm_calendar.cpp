@@ -17,8 +17,10 @@
 #include "calendar/win32/frm_msg_del_mark.h"
 #include "calendar/win32/mark_picture.h"
 #include "skin/calendar_skin.h"
+#include "skin/scale_image.h"
 #include "skin/skin_files.h"
 #include "skin/win32/skin_bitmap.h"
+#include "base/win32/dpi.h"
 #include "ui/win32/docked_child.h"
 #include "ui/win32/fade_out_window.h"
 #include "ui/win32/layered_attributes.h"
@@ -55,16 +57,17 @@ void DrawLabel(HDC dc, const std::string& text, RECT rect, UINT align) {
                 DT_SINGLELINE | DT_NOPREFIX | DT_TOP | DT_END_ELLIPSIS | align);
 }
 
-// A heading label: text with a shadow two pixels down and right.
-void DrawHeading(HDC dc, const std::string& text, const RECT& rect, UINT align, COLORREF colour) {
+// A heading label: text with a shadow two (design) pixels down and right.
+void DrawHeading(HDC dc, const std::string& text, const RECT& rect, UINT align, COLORREF colour, int shadow) {
     ::SetTextColor(dc, kHeadingShadow);
-    DrawLabel(dc, text, {rect.left + 2, rect.top + 2, rect.right + 2, rect.bottom + 2}, align);
+    DrawLabel(dc, text, {rect.left + shadow, rect.top + shadow, rect.right + shadow, rect.bottom + shadow}, align);
     ::SetTextColor(dc, colour);
     DrawLabel(dc, text, rect, align);
 }
 
-// An 11 x 11 button glyph, magenta see-through; without a skin a small arrow pointing down.
-void DrawGlyph(HDC dc, HBITMAP glyph, const RECT& place) {
+// An 11 x 11 button glyph (scaled with the window), magenta see-through; without a skin a small
+// arrow pointing down.
+void DrawGlyph(HDC dc, HBITMAP glyph, const RECT& place, const DisplayScale& scale) {
     const int width = place.right - place.left;
     const int height = place.bottom - place.top;
     BITMAP info{};
@@ -76,9 +79,11 @@ void DrawGlyph(HDC dc, HBITMAP glyph, const RECT& place) {
                          std::min<int>(height, info.bmHeight), kSeeThrough);
         return;
     }
-    const POINT arrow[] = {{place.left + 2, place.top + 3},
-                           {place.right - 2, place.top + 3},
-                           {(place.left + place.right) / 2, place.bottom - 3}};
+    const int side = scale.Px(2);
+    const int rise = scale.Px(3);
+    const POINT arrow[] = {{place.left + side, place.top + rise},
+                           {place.right - side, place.top + rise},
+                           {(place.left + place.right) / 2, place.bottom - rise}};
     const Brush brush(::CreateSolidBrush(kBuiltInFrame));
     const SelectObjectScope select_brush(dc, brush.get());
     const SelectObjectScope select_pen(dc, ::GetStockObject(NULL_PEN));
@@ -127,13 +132,14 @@ bool TFrmCalendar::Create(HWND bar, std::string app_dir, IPopupSender& popup, st
     }
 
     if (!RegisterWindowClass(kClassName, {CS_DBLCLKS})) return false;
-    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"日历", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kWidth,
-                      kHeight, bar)) {
+    SetScale(ScaleOfWindow(bar));
+    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"日历", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                      Px(kWidth), Px(kHeight), bar)) {
         return false;
     }
     ::SetLayeredWindowAttributes(hwnd(), kSeeThrough, 255, LWA_COLORKEY | LWA_ALPHA);
-    label_font_ = CreateDialogFont();
-    heading_font_ = CreatePixelFont(heading_font_name_, kHeadingFontPixels, true);
+    label_font_ = CreateDialogFont(Scale());
+    heading_font_ = CreatePixelFont(heading_font_name_, Px(kHeadingFontPixels), true);
     if (ShadowsOnFlag()) {
         shadow_ = std::make_unique<TFormShadow>();
         if (shadow_->Create(bar)) {
@@ -142,11 +148,12 @@ bool TFrmCalendar::Create(HWND bar, std::string app_dir, IPopupSender& popup, st
             shadow_.reset();
         }
     }
-    if (!control_.Create(hwnd(), kCalendarRect.left, kCalendarRect.top, kCalendarRect.right - kCalendarRect.left,
-                         kCalendarRect.bottom - kCalendarRect.top, kControlId)) {
+    const RECT grid = At(kCalendarRect);
+    control_.SetScale(Scale(), grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top);
+    if (!control_.Create(hwnd(), grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top, kControlId)) {
         return false;
     }
-    mark_picture_ = MakeMarkPicture();
+    mark_picture_ = ScaledPicture(MakeMarkPicture().get(), Scale());
     SetUpCalendar();
     ReloadCalendarSkin();
     control_.Repaint();
@@ -207,11 +214,54 @@ void TFrmCalendar::CreateHints() {
         tool.lpszText = wide.data();
         ::SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     };
-    add(1, kYearLabelRect, "选择年");
-    add(2, kYearButtonRect, "选择年");
-    add(3, kMonthLabelRect, "选择月");
-    add(4, kMonthButtonRect, "选择月");
-    add(5, kCellTextButtonRect, CellTextCaption(cell_text_));
+    add(1, At(kYearLabelRect), "选择年");
+    add(2, At(kYearButtonRect), "选择年");
+    add(3, At(kMonthLabelRect), "选择月");
+    add(4, At(kMonthButtonRect), "选择月");
+    add(5, At(kCellTextButtonRect), CellTextCaption(cell_text_));
+}
+
+RECT TFrmCalendar::At(const RECT& design) const {
+    const Rect r = Scale().Px(Rect{design.left, design.top, design.right, design.bottom});
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void TFrmCalendar::ApplyScale(const DisplayScale& scale) {
+    if (scale == Scale()) return;
+    SetScale(scale);
+    LayOut();
+}
+
+void TFrmCalendar::OnDpiChanged(const RECT& suggested) {
+    LayOut();
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFrmCalendar::LayOut() {
+    if (!hwnd()) return;
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, Px(kWidth), Px(kHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    label_font_ = CreateDialogFont(Scale());
+    heading_font_ = CreatePixelFont(heading_font_name_, Px(kHeadingFontPixels), true);
+    const RECT grid = At(kCalendarRect);
+    control_.SetScale(Scale(), grid.left, grid.top, grid.right - grid.left, grid.bottom - grid.top);
+    mark_picture_ = ScaledPicture(MakeMarkPicture().get(), Scale());
+    control_.SetMarkImage(mark_picture_.get());
+    ReloadCalendarSkin();
+    if (hints_) {
+        const RECT rects[] = {At(kYearLabelRect), At(kYearButtonRect), At(kMonthLabelRect), At(kMonthButtonRect),
+                              At(kCellTextButtonRect)};
+        for (UINT id = 1; id <= 5; ++id) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.hwnd = hwnd();
+            tool.uId = id;
+            tool.rect = rects[id - 1];
+            ::SendMessageW(hints_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    if (shadow_) shadow_->Refresh();
+    Invalidate();
+    control_.Repaint();
 }
 
 // ---- Showing and hiding ------------------------------------------------------------------------
@@ -235,9 +285,12 @@ void TFrmCalendar::LoadCalendarSkin(const std::string& path) {
     if (!bytes) return;
     const std::optional<CalendarSkin> skin = LoadCalendarSkinData(*bytes);
     if (!skin) return;
-    background_ = BitmapFromSkinImage(skin->background);
-    year_glyph_ = BitmapFromSkinImage(skin->year_button_up);
-    month_glyph_ = BitmapFromSkinImage(skin->month_button_up);
+    const auto scaled = [this](const SkinImage& picture) {
+        return BitmapFromSkinImage(ScaleSkinImage(picture, Px(picture.width), Px(picture.height)));
+    };
+    background_ = scaled(skin->background);
+    year_glyph_ = scaled(skin->year_button_up);
+    month_glyph_ = scaled(skin->month_button_up);
     menu_.SetColours(skin->menu);
     font_colour_ = static_cast<std::int32_t>(skin->font);
     TLssCalColors colors = control_.Calendar().CalColors();
@@ -354,7 +407,10 @@ void TFrmCalendar::SelectCellText(CellTextKind kind) {
         tool.lpszText = caption.data();
         ::SendMessageW(hints_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    if (hwnd()) ::InvalidateRect(hwnd(), &kCellTextLabelRect, FALSE);
+    if (hwnd()) {
+        const RECT label = At(kCellTextLabelRect);
+        ::InvalidateRect(hwnd(), &label, FALSE);
+    }
 }
 
 // ---- Information lines ---------------------------------------------------------------------------
@@ -367,10 +423,12 @@ void TFrmCalendar::UpdateInformation() {
     }
     info_ = std::move(lines);
     if (!hwnd()) return;
-    ::InvalidateRect(hwnd(), &kYearLabelRect, FALSE);
-    ::InvalidateRect(hwnd(), &kMonthLabelRect, FALSE);
+    const RECT year = At(kYearLabelRect);
+    const RECT month = At(kMonthLabelRect);
+    ::InvalidateRect(hwnd(), &year, FALSE);
+    ::InvalidateRect(hwnd(), &month, FALSE);
     for (int line = 0; line < 4; ++line) {
-        const RECT rect = InfoLineRect(line);
+        const RECT rect = At(InfoLineRect(line));
         ::InvalidateRect(hwnd(), &rect, FALSE);
     }
 }
@@ -426,24 +484,24 @@ std::vector<PopupMenuItem> TFrmCalendar::CellTextMenuItems() const {
 
 void TFrmCalendar::OpenMenuOf(HotSpot spot) {
     std::vector<PopupMenuItem> items;
-    const RECT* under = nullptr;
+    RECT under{};
     switch (spot) {
         case HotSpot::kYear:
             items = YearMenuItems();
-            under = &kYearLabelRect;
+            under = At(kYearLabelRect);
             break;
         case HotSpot::kMonth:
             items = MonthMenuItems();
-            under = &kMonthLabelRect;
+            under = At(kMonthLabelRect);
             break;
         case HotSpot::kCellText:
             items = CellTextMenuItems();
-            under = &kCellTextLabelRect;
+            under = At(kCellTextLabelRect);
             break;
         case HotSpot::kNone:
             return;
     }
-    RunMenuCommand(menu_.Track(hwnd(), ScreenPoint(under->left, under->bottom), items));
+    RunMenuCommand(menu_.Track(hwnd(), ScreenPoint(under.left, under.bottom), items));
 }
 
 void TFrmCalendar::OpenMarkMenu(bool opened_from_grid, POINT screen_point) {
@@ -503,9 +561,9 @@ void TFrmCalendar::OnCalendarMouseDown(CalendarMouseButton button, int x, int y)
 }
 
 TFrmCalendar::HotSpot TFrmCalendar::HotSpotAt(POINT point) const {
-    if (Contains(kYearLabelRect, point) || Contains(kYearButtonRect, point)) return HotSpot::kYear;
-    if (Contains(kMonthLabelRect, point) || Contains(kMonthButtonRect, point)) return HotSpot::kMonth;
-    if (Contains(kCellTextLabelRect, point) || Contains(kCellTextButtonRect, point)) return HotSpot::kCellText;
+    if (Contains(At(kYearLabelRect), point) || Contains(At(kYearButtonRect), point)) return HotSpot::kYear;
+    if (Contains(At(kMonthLabelRect), point) || Contains(At(kMonthButtonRect), point)) return HotSpot::kMonth;
+    if (Contains(At(kCellTextLabelRect), point) || Contains(At(kCellTextButtonRect), point)) return HotSpot::kCellText;
     return HotSpot::kNone;
 }
 
@@ -523,7 +581,7 @@ POINT TFrmCalendar::ScreenPoint(int x, int y) const {
 // ---- Painting ------------------------------------------------------------------------------------
 
 void TFrmCalendar::PaintWindow(HDC dc) const {
-    const RECT client{0, 0, kWidth, kHeight};
+    const RECT client{0, 0, Px(kWidth), Px(kHeight)};
     BITMAP picture{};
     if (background_ && ::GetObjectW(background_.get(), sizeof(picture), &picture)) {
         FillSolid(dc, client, kSeeThrough);
@@ -535,27 +593,28 @@ void TFrmCalendar::PaintWindow(HDC dc) const {
         const Brush frame(::CreateSolidBrush(kBuiltInFrame));
         ::FrameRect(dc, &client, frame.get());
     }
-    DrawGlyph(dc, year_glyph_.get(), kYearButtonRect);
-    DrawGlyph(dc, year_glyph_.get(), kCellTextButtonRect);
-    DrawGlyph(dc, month_glyph_.get(), kMonthButtonRect);
+    DrawGlyph(dc, year_glyph_.get(), At(kYearButtonRect), Scale());
+    DrawGlyph(dc, year_glyph_.get(), At(kCellTextButtonRect), Scale());
+    DrawGlyph(dc, month_glyph_.get(), At(kMonthButtonRect), Scale());
 
     ::SetBkMode(dc, TRANSPARENT);
     const COLORREF colour = static_cast<COLORREF>(font_colour_) & 0xFFFFFF;
     {
         const SelectObjectScope select(dc, heading_font_.get());
-        DrawHeading(dc, info_.year, kYearLabelRect, DT_RIGHT, colour);
-        DrawHeading(dc, info_.month, kMonthLabelRect, DT_RIGHT, colour);
-        DrawHeading(dc, std::string(CellTextCaption(cell_text_)), kCellTextLabelRect, DT_LEFT, colour);
+        const int shadow = Px(2);
+        DrawHeading(dc, info_.year, At(kYearLabelRect), DT_RIGHT, colour, shadow);
+        DrawHeading(dc, info_.month, At(kMonthLabelRect), DT_RIGHT, colour, shadow);
+        DrawHeading(dc, std::string(CellTextCaption(cell_text_)), At(kCellTextLabelRect), DT_LEFT, colour, shadow);
     }
     const SelectObjectScope select(dc, label_font_.get());
     ::SetTextColor(dc, colour);
     const std::string* lines[] = {&info_.lunar, &info_.ganzhi, &info_.festival, &info_.mark};
-    for (int line = 0; line < 4; ++line) DrawLabel(dc, *lines[line], InfoLineRect(line), DT_LEFT);
+    for (int line = 0; line < 4; ++line) DrawLabel(dc, *lines[line], At(InfoLineRect(line)), DT_LEFT);
 }
 
 void TFrmCalendar::OnPaint() {
     const PaintDC dc(hwnd());
-    const OffscreenSurface surface(dc.get(), kWidth, kHeight);
+    const OffscreenSurface surface(dc.get(), Px(kWidth), Px(kHeight));
     if (!surface) {
         PaintWindow(dc.get());
         return;
@@ -594,7 +653,7 @@ LRESULT TFrmCalendar::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
             // The calendar grid opens its own menu when the button goes down.
             if (reinterpret_cast<HWND>(wparam) != hwnd()) return 0;
             POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-            if (lparam == -1) at = ScreenPoint(kInfoLineLeft, kInfoLineTop);
+            if (lparam == -1) at = ScreenPoint(Px(kInfoLineLeft), Px(kInfoLineTop));
             OpenMarkMenu(false, at);
             return 0;
         }

@@ -89,6 +89,8 @@ public:
     void HideWindow();
     bool IsShown() const { return IsVisible(); }
     void SetWindowAlpha(int alpha);
+    // The bar's display changed resolution: the window, its grid, fonts and pictures follow.
+    void ApplyScale(const DisplayScale& scale);
 
     // Applies a bar skin package; a missing, damaged or other-version package changes nothing.
     void LoadCalendarSkin(const std::string& path);
@@ -134,9 +136,14 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void OnDpiChanged(const RECT& suggested) override;
 
 private:
     enum class HotSpot { kNone, kYear, kMonth, kCellText };
+
+    // A rectangle of the 96-DPI layout at the window's scale.
+    RECT At(const RECT& design) const;
+    void LayOut();
 
     void SetUpCalendar();
     void ReloadCalendarSkin();

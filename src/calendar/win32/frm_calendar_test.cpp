@@ -8,6 +8,7 @@
 #include "base/win32/text.h"
 #include "calendar/calendar_stores.h"
 #include "calendar/date_texts.h"
+#include "calendar/lunar_names.h"
 #include "calendar/mark_texts.h"
 #include "calendar/win32/testing/calendar_window_test_support.h"
 #include "calendar/win32/frm_edit_mark.h"
@@ -136,6 +137,68 @@ TEST_F(FrmCalendarTest, IsCreatedHiddenOnTodayWithTheSkinAndTheFormsFestivalRows
     EXPECT_EQ(GetGanZhiText(EncodeDate(2008, 2, 4) + 10.0 / 24).rfind("丁亥(猪)年", 0), 0u);
     EXPECT_EQ(GetTermText(EncodeDate(2008, 2, 4) + 0.5), "立春");
     EXPECT_EQ(GetFtvText(window->Festivals(), EncodeDate(2008, 2, 7)), "春节 国际声援南非日");
+}
+
+// What does not fit, measured in the control's fonts at the scale: each weekday name inside its
+// column, a day's number and its lunar day inside their places, and those places apart. A text's
+// cell height includes the leading above the glyphs, so it may pass its place by one pixel.
+std::string FitsReport(LssCalendarControl& control, const DisplayScale& scale) {
+    const TLssCalendar& calendar = control.Calendar();
+    const CalendarLayout& layout = calendar.Layout();
+    const TLssCalColors& fonts = calendar.CalColors();
+    GdiTextMeasurer measure;
+    measure.SetScale(scale);
+    std::string report;
+    const auto expect = [&report](bool fits, const std::string& what) {
+        if (!fits) report += what + "\n";
+    };
+    for (int weekday = 0; weekday < 7; ++weekday) {
+        const CalSize name = measure.MeasureText(fonts.WeekTextFont, GetChineseWeekName(weekday));
+        expect(name.cx < layout.cell_width, GetChineseWeekName(weekday) + " is " + std::to_string(name.cx) +
+                                                " wide in a column of " + std::to_string(layout.cell_width));
+        expect(name.cy <= layout.week.Height() + 1, "weekday row too low");
+    }
+    const CalSize day = measure.MeasureText(fonts.DayTextFont, "28");
+    const CalSize lunar = measure.MeasureText(fonts.LunarTextFont, "廿八");
+    expect(day.cx <= layout.day_number.Width(), "day number too wide");
+    expect(day.cy <= layout.day_number.Height() + 1,
+           "day number " + std::to_string(day.cy) + " high in " + std::to_string(layout.day_number.Height()));
+    expect(lunar.cx <= layout.lunar.Width(), "lunar day too wide");
+    expect(lunar.cy <= layout.lunar.Height() + 1,
+           "lunar day " + std::to_string(lunar.cy) + " high in " + std::to_string(layout.lunar.Height()));
+    expect(!layout.day_number.Intersects(layout.lunar), "day number and lunar day overlap");
+    return report;
+}
+
+// At 150 % the window, its grid and every font grow by one factor, so each text still fits the
+// place the layout gives it: the weekday names stay inside their columns, and a day's number and
+// its lunar day stay apart inside the cell.
+TEST_F(FrmCalendarTest, AtOneAndAHalfTimesEveryTextStillFitsItsPlace) {
+    const auto window = Open();
+    const DisplayScale scale = DisplayScale::ForDpi(144);
+    window->ApplyScale(scale);
+    PumpMessages();
+    const RECT rect = window->WindowRect();
+    EXPECT_EQ(rect.right - rect.left, 498);  // 332 × 1.5
+    EXPECT_EQ(rect.bottom - rect.top, 585);  // 390 × 1.5
+    LssCalendarControl& control = window->CalendarControl();
+    const RECT grid = control.ClientRect();
+    EXPECT_EQ(grid.right, 489);   // 3..329 → 5..494 (4.5 and 493.5 round up)
+    EXPECT_EQ(grid.bottom, 408);  // 43..315 → 65..473
+
+    EXPECT_EQ(FitsReport(control, scale), "");
+    // The fonts really are the larger ones: 宋体 10 pt is 20 pixels high at 144 DPI, not 13.
+    GdiTextMeasurer measure;
+    measure.SetScale(scale);
+    EXPECT_GE(measure.MeasureText(control.Calendar().CalColors().WeekTextFont, "星").cy, 18);
+
+    // And back at 100 %, the window is its design size again, with the same fit.
+    window->ApplyScale(DisplayScale{});
+    PumpMessages();
+    const RECT back = window->WindowRect();
+    EXPECT_EQ(back.right - back.left, 332);
+    EXPECT_EQ(back.bottom - back.top, 390);
+    EXPECT_EQ(FitsReport(control, DisplayScale{}), "");
 }
 
 // The core owns the festival lists and the marks; the bar's date texts read them after the window

@@ -50,6 +50,17 @@ void LssCalendarControl::SetBackImage(HBITMAP picture) {
     InvalidateCalendar(nullptr);
 }
 
+void LssCalendarControl::SetScale(const DisplayScale& scale, int x, int y, int width, int height) {
+    Window::SetScale(scale);
+    measurer_.SetScale(scale);
+    if (!hwnd()) return;
+    const RECT client = ClientRect();
+    ::SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The same size at another resolution still needs the layout measured in the new fonts.
+    if (client.right == width && client.bottom == height) calendar_.Resize(width, height);
+    Repaint();
+}
+
 void LssCalendarControl::Repaint() {
     if (!hwnd()) return;
     ::InvalidateRect(hwnd(), nullptr, FALSE);
@@ -82,7 +93,7 @@ bool LssCalendarControl::EnsureSurface() {
 
 void LssCalendarControl::PaintInto(HRGN update) {
     if (!EnsureSurface()) return;
-    fonts_.Update(calendar_);
+    fonts_.Update(calendar_, Scale());
     painted_today_ = calendar_.Today();
     const CalendarPictures pictures{back_image_.get(), mark_image_.get()};
     const SaveDCScope save(surface_->dc());

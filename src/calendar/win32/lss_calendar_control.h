@@ -41,6 +41,9 @@ public:
     void SetMarkImage(HBITMAP picture);
     void SetBackImage(HBITMAP picture);
 
+    // Lays the control out for a display: place and size (already scaled) and fonts at its resolution.
+    void SetScale(const DisplayScale& scale, int x, int y, int width, int height);
+
     // Repaints the whole control now (after FtvList or marks changed, say).
     void Repaint();
 

@@ -1,4 +1,5 @@
 #include "calendar/win32/skinned_popup_menu.h"
+#include "base/win32/dpi.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ bool IsSeparator(const PopupMenuItem& item) {
 
 }  // namespace
 
-SkinnedPopupMenu::SkinnedPopupMenu() : font_(CreateDialogFont()) {}
+SkinnedPopupMenu::SkinnedPopupMenu() : scale_(SystemScale()), font_(CreateDialogFont(scale_)) {}
 
 int SkinnedPopupMenu::Track(HWND owner, POINT at, const std::vector<PopupMenuItem>& items) {
     if (open_) return 0;
@@ -68,7 +69,7 @@ bool SkinnedPopupMenu::OnMeasureItem(MEASUREITEMSTRUCT& measure) const {
     if (measure.CtlType != ODT_MENU || !Owns(measure.itemData)) return false;
     const auto& item = *reinterpret_cast<const PopupMenuItem*>(measure.itemData);
     const std::wstring caption = Widen(item.caption);
-    MeasureMenuItem(measure, font_.get(), MenuItemLook{caption, IsSeparator(item)});
+    MeasureMenuItem(measure, font_.get(), MenuItemLook{caption, IsSeparator(item)}, scale_);
     return true;
 }
 
@@ -76,7 +77,7 @@ bool SkinnedPopupMenu::OnDrawItem(const DRAWITEMSTRUCT& draw) const {
     if (draw.CtlType != ODT_MENU || !Owns(draw.itemData)) return false;
     const auto& item = *reinterpret_cast<const PopupMenuItem*>(draw.itemData);
     const std::wstring caption = Widen(item.caption);
-    PaintMenuItem(draw, font_.get(), colours_, MenuItemLook{caption, IsSeparator(item)});
+    PaintMenuItem(draw, font_.get(), colours_, MenuItemLook{caption, IsSeparator(item)}, scale_);
     return true;
 }
 

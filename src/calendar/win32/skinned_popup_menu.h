@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/display_scale.h"
 #include "base/win32/gdi.h"
 #include "skin/menu_colors.h"
 
@@ -43,6 +44,7 @@ private:
     bool Owns(ULONG_PTR item_data) const;
 
     MenuColors colours_;
+    DisplayScale scale_;
     Font font_;
     // The items being shown, and their UTF-16 captions in the same order (flattened).
     const std::vector<PopupMenuItem>* open_ = nullptr;

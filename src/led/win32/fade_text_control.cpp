@@ -107,7 +107,27 @@ void FadeTextControl::EndUpdate() {
 }
 
 void FadeTextControl::SetFontStyle(FadeTextFont font, const FadeTextFontStyle& style) {
-    renderer_.SetFontStyle(font, style);
+    const auto slot = static_cast<std::size_t>(font);
+    design_heights_[slot] = style.pixel_height;
+    design_shadows_[slot] = style.shadow_offset;
+    renderer_.SetFontStyle(font, Scaled(style, font));
+    Invalidate();
+}
+
+FadeTextFontStyle FadeTextControl::Scaled(FadeTextFontStyle style, FadeTextFont font) const {
+    const auto slot = static_cast<std::size_t>(font);
+    style.pixel_height = scale_.Px(design_heights_[slot]);
+    style.shadow_offset = {scale_.Px(design_shadows_[slot].x), scale_.Px(design_shadows_[slot].y)};
+    return style;
+}
+
+void FadeTextControl::SetScale(const DisplayScale& scale, int x, int y, int width, int height) {
+    scale_ = scale;
+    for (FadeTextFont font : {FadeTextFont::kFontCN, FadeTextFont::kFontAD}) {
+        renderer_.SetFontStyle(font, Scaled(renderer_.FontStyle(font), font));
+    }
+    renderer_.SetSize(width, height);
+    if (hwnd()) ::SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     Invalidate();
 }
 

@@ -46,7 +46,11 @@ public:
     void BeginUpdate() { text_.BeginUpdate(); }
     void EndUpdate();
 
+    // Styles are given in design pixels (96 DPI); the control scales their heights and shadows.
     void SetFontStyle(FadeTextFont font, const FadeTextFontStyle& style);
+    // Lays the control out for a display: its place and size (already scaled by the caller) and
+    // its fonts at that resolution.
+    void SetScale(const DisplayScale& scale, int x, int y, int width, int height);
     void SetFontColour(COLORREF colour);
     void SetSmoothing(bool smoothing);
     void SetBackground(HDC source, int x, int y);
@@ -68,7 +72,13 @@ private:
     void PublishShownText();
     bool ShowsAnnouncement() const;
 
+    FadeTextFontStyle Scaled(FadeTextFontStyle style, FadeTextFont font) const;
+
     FadeText text_;
+    DisplayScale scale_;
+    // The two fonts' design heights and shadow offsets ("FontCN", "FontAD").
+    int design_heights_[2] = {12, 12};
+    POINT design_shadows_[2] = {{1, 1}, {1, 1}};
     FadeTextRenderer renderer_;
     std::uint64_t last_tick_ms_ = 0;
     bool timer_running_ = false;

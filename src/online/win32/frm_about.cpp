@@ -54,8 +54,8 @@ protected:
         AddControl(WC_STATICW, "", SS_ETCHEDHORZ, 0, 10, 195, 312, 2, kNoId);
         AddButton("确定(&O)", 126, 208, 80, 25, IDOK, true);
 
-        version_font_ = CreatePixelFont(L"Arial", 12, true);
-        notice_font_ = CreatePixelFont(L"Tahoma", 9, false);
+        version_font_ = CreatePixelFont(L"Arial", Px(12), true);
+        notice_font_ = CreatePixelFont(L"Tahoma", Px(9), false);
         link_font_ = CreateLinkFont(DialogFont());
         ::SendMessageW(version, WM_SETFONT, reinterpret_cast<WPARAM>(version_font_.get()), FALSE);
         ::SendMessageW(notice, WM_SETFONT, reinterpret_cast<WPARAM>(notice_font_.get()), FALSE);

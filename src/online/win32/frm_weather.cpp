@@ -1,4 +1,6 @@
 #include "online/win32/frm_weather.h"
+#include "base/win32/dpi.h"
+#include "skin/scale_image.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -31,8 +33,8 @@ constexpr int kHeadingFontPixels = 19;
 constexpr UINT kSysCommandDragMove = 0xF012;
 constexpr UINT_PTR kPanelSubclassId = 1;
 
-Font CreateHeadingFont(const std::string& face) {
-    return Font(::CreateFontW(-kHeadingFontPixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET,
+Font CreateHeadingFont(const std::string& face, const DisplayScale& scale) {
+    return Font(::CreateFontW(-scale.Px(kHeadingFontPixels), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                               Widen(face).c_str()));
 }
@@ -42,7 +44,7 @@ void DrawText(HDC dc, std::string_view text, RECT rect, UINT format) {
     ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, DT_NOPREFIX | DT_SINGLELINE | format);
 }
 
-void DrawGlyph(HDC dc, HBITMAP glyph, const RECT& place) {
+void DrawGlyph(HDC dc, HBITMAP glyph, const RECT& place, const DisplayScale& scale) {
     BITMAP info{};
     if (glyph && ::GetObjectW(glyph, sizeof(info), &info)) {
         const int width = std::min<int>(place.right - place.left, info.bmWidth);
@@ -52,9 +54,11 @@ void DrawGlyph(HDC dc, HBITMAP glyph, const RECT& place) {
         ::TransparentBlt(dc, place.left, place.top, width, height, source.get(), 0, 0, width, height, kSeeThrough);
         return;
     }
-    const POINT arrow[] = {{place.left + 2, place.top + 3},
-                           {place.right - 2, place.top + 3},
-                           {(place.left + place.right) / 2, place.bottom - 3}};
+    const int side = scale.Px(2);
+    const int rise = scale.Px(3);
+    const POINT arrow[] = {{place.left + side, place.top + rise},
+                           {place.right - side, place.top + rise},
+                           {(place.left + place.right) / 2, place.bottom - rise}};
     const Brush brush(::CreateSolidBrush(RGB(0x40, 0x40, 0x40)));
     const SelectObjectScope select_brush(dc, brush.get());
     const SelectObjectScope select_pen(dc, ::GetStockObject(NULL_PEN));
@@ -79,12 +83,13 @@ bool TFrmWeather::Create(HWND bar, std::string app_dir, std::string heading_font
     heading_font_name_ = std::move(heading_font);
     page_url_ = std::move(page_url);
     if (!RegisterWindowClass(kClassName, {CS_DBLCLKS})) return false;
+    SetScale(ScaleOfWindow(bar));
     if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"天气预报", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                      kWidth, kHeight, bar)) {
+                      Px(width_), Px(height_), bar)) {
         return false;
     }
     ::SetLayeredWindowAttributes(hwnd(), kSeeThrough, 255, LWA_COLORKEY | LWA_ALPHA);
-    panel_font_ = CreateDialogFont();
+    panel_font_ = CreateDialogFont(Scale());
     if (!CreatePanel()) return false;
     LoadWeatherPage();
     if (ShadowsOnFlag()) {
@@ -96,12 +101,39 @@ bool TFrmWeather::Create(HWND bar, std::string app_dir, std::string heading_font
         }
     }
     SetSkinFile(skin_file_);
-    heading_font_ = CreateHeadingFont(heading_font_name_);
+    heading_font_ = CreateHeadingFont(heading_font_name_, Scale());
     return true;
 }
 
+RECT TFrmWeather::At(const RECT& design) const {
+    const Rect r = Scale().Px(Rect{design.left, design.top, design.right, design.bottom});
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void TFrmWeather::ApplyScale(const DisplayScale& scale) {
+    if (scale == Scale() || !hwnd()) return;
+    SetScale(scale);
+    panel_font_ = CreateDialogFont(scale);
+    heading_font_ = CreateHeadingFont(heading_font_name_, scale);
+    const RECT panel = At(kPanelRect);
+    if (panel_) {
+        ::SetWindowPos(panel_, nullptr, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, Px(width_), Px(height_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetSkinFile(skin_file_);
+    Invalidate();
+}
+
+void TFrmWeather::OnDpiChanged(const RECT& suggested) {
+    const DisplayScale scale = Scale();
+    SetScale(DisplayScale{0});  // so that ApplyScale lays everything out again
+    ApplyScale(scale);
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool TFrmWeather::CreatePanel() {
-    const RECT& r = kPanelRect;
+    const RECT r = At(kPanelRect);
     panel_ = ::CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | SS_NOTIFY, r.left, r.top,
                                r.right - r.left, r.bottom - r.top, hwnd(), nullptr, ModuleInstance(), nullptr);
     if (!panel_) return false;
@@ -118,7 +150,7 @@ void TFrmWeather::LoadWeatherPage() {
         ShowPanelMessage(kWeatherNoAddressText);
         return;
     }
-    if (!browser_.Available() && !browser_.Create(panel_, kBrowserPlace)) {
+    if (!browser_.Available() && !browser_.Create(panel_, At(kBrowserPlace))) {
         ShowPanelMessage(kWeatherUnavailableText);
         return;
     }
@@ -195,8 +227,11 @@ void TFrmWeather::LoadWeatherSkin(const std::string& path) {
     if (!bytes) return;
     const std::optional<WeatherSkin> skin = LoadWeatherSkinData(*bytes);
     if (!skin) return;
-    background_ = BitmapFromSkinImage(skin->background);
-    button_glyph_ = BitmapFromSkinImage(skin->button_up);
+    const auto scaled = [this](const SkinImage& picture) {
+        return BitmapFromSkinImage(ScaleSkinImage(picture, Px(picture.width), Px(picture.height)));
+    };
+    background_ = scaled(skin->background);
+    button_glyph_ = scaled(skin->button_up);
     font_colour_ = static_cast<COLORREF>(skin->font) & 0xFFFFFF;
     menu_.SetColours(skin->menu);
     if (!skin->background.empty()) {
@@ -204,7 +239,7 @@ void TFrmWeather::LoadWeatherSkin(const std::string& path) {
         height_ = skin->background.height;
     }
     if (hwnd()) {
-        ::SetWindowPos(hwnd(), nullptr, 0, 0, width_, height_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, Px(width_), Px(height_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         Invalidate();
         if (shadow_) shadow_->Refresh();
     }
@@ -246,7 +281,8 @@ void TFrmWeather::Track(POINT screen_point, const std::vector<PopupMenuItem>& it
 }
 
 void TFrmWeather::OpenRefreshMenu() {
-    POINT at{kHeadingRect.left, kHeadingRect.bottom};
+    const RECT heading = At(kHeadingRect);
+    POINT at{heading.left, heading.bottom};
     ::ClientToScreen(hwnd(), &at);
     Track(at, {{kWeatherRefreshCaption, kRefreshId}});
 }
@@ -259,13 +295,15 @@ void TFrmWeather::OpenContextMenu(POINT screen_point) {
 }
 
 bool TFrmWeather::OnHeadingOrButton(POINT point) const {
-    return ::PtInRect(&kHeadingRect, point) || ::PtInRect(&kButtonRect, point);
+    const RECT heading = At(kHeadingRect);
+    const RECT button = At(kButtonRect);
+    return ::PtInRect(&heading, point) || ::PtInRect(&button, point);
 }
 
 // ---- Painting ------------------------------------------------------------------------------------
 
 void TFrmWeather::PaintWindow(HDC dc) const {
-    const RECT client{0, 0, width_, height_};
+    const RECT client{0, 0, Px(width_), Px(height_)};
     BITMAP picture{};
     if (background_ && ::GetObjectW(background_.get(), sizeof(picture), &picture)) {
         FillSolid(dc, client, kSeeThrough);
@@ -277,19 +315,21 @@ void TFrmWeather::PaintWindow(HDC dc) const {
         const Brush frame(::CreateSolidBrush(kBuiltInFrame));
         ::FrameRect(dc, &client, frame.get());
     }
-    DrawGlyph(dc, button_glyph_.get(), kButtonRect);
+    DrawGlyph(dc, button_glyph_.get(), At(kButtonRect), Scale());
     ::SetBkMode(dc, TRANSPARENT);
     const SelectObjectScope select(dc, heading_font_.get());
     ::SetTextColor(dc, kHeadingShadow);
-    const RECT& h = kHeadingRect;
-    DrawText(dc, kWeatherHeading, {h.left + 2, h.top + 2, h.right + 2, h.bottom + 2}, DT_RIGHT | DT_TOP);
+    const RECT h = At(kHeadingRect);
+    const int shadow = Px(2);
+    DrawText(dc, kWeatherHeading, {h.left + shadow, h.top + shadow, h.right + shadow, h.bottom + shadow},
+             DT_RIGHT | DT_TOP);
     ::SetTextColor(dc, font_colour_);
     DrawText(dc, kWeatherHeading, h, DT_RIGHT | DT_TOP);
 }
 
 void TFrmWeather::OnPaint() {
     const PaintDC dc(hwnd());
-    const OffscreenSurface surface(dc.get(), width_, height_);
+    const OffscreenSurface surface(dc.get(), Px(width_), Px(height_));
     if (!surface) {
         PaintWindow(dc.get());
         return;
@@ -329,7 +369,7 @@ LRESULT TFrmWeather::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CONTEXTMENU: {
             POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
             if (lparam == -1) {
-                at = {kPanelRect.left, kPanelRect.top};
+                at = {Px(kPanelRect.left), Px(kPanelRect.top)};
                 ::ClientToScreen(hwnd(), &at);
             }
             OpenContextMenu(at);

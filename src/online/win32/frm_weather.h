@@ -61,6 +61,8 @@ public:
     // Closing: fades out (when shadows are on) and hides; the window lives on.
     void HideWindow();
     void SetWindowAlpha(int alpha);
+    // The bar's display changed resolution: the window, its panel, fonts and pictures follow.
+    void ApplyScale(const DisplayScale& scale);
 
     void LoadWeatherSkin(const std::string& path);
     void SetSkinFile(std::string skin_file);
@@ -82,8 +84,12 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void OnDpiChanged(const RECT& suggested) override;
 
 private:
+    // A rectangle of the 96-DPI layout at the window's scale.
+    RECT At(const RECT& design) const;
+
     static LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                       DWORD_PTR self) noexcept;
     bool CreatePanel();

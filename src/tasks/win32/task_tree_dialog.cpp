@@ -347,7 +347,8 @@ LRESULT TaskTreeDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
                 if (index < open_menu_->size()) {
                     const TaskMenuEntry& item = (*open_menu_)[index];
                     MeasureMenuItem(*measure, DialogFont(),
-                                    {open_captions_[index], item.caption == "-", context_.images.Strip(), item.image});
+                                    {open_captions_[index], item.caption == "-", context_.images.Strip(), item.image},
+                                    Scale());
                 }
                 return TRUE;
             }
@@ -360,7 +361,8 @@ LRESULT TaskTreeDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
                 if (index < open_menu_->size()) {
                     const TaskMenuEntry& item = (*open_menu_)[index];
                     PaintMenuItem(*draw, DialogFont(), MenuColors{},
-                                  {open_captions_[index], item.caption == "-", context_.images.Strip(), item.image});
+                                  {open_captions_[index], item.caption == "-", context_.images.Strip(), item.image},
+                                  Scale());
                 }
                 return TRUE;
             }

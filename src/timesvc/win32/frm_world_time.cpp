@@ -70,8 +70,9 @@ protected:
         ListView_SetColumnWidth(list, 1, LVSCW_AUTOSIZE_USEHEADER);
 
         panel_.Create(hwnd(), 58, 196, 281, 145);
-        time_font_.reset(::CreateFontW(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体"));
+        time_font_.reset(::CreateFontW(-Px(13), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                       L"宋体"));
         AddPanelLabel(kWorldHeadingId, 11, 16);
         AddPanelLine(31);
         AddPanelLabel(kWorldTimeId, 37, 16);

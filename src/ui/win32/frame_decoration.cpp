@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include "base/win32/dpi.h"
 #include "base/win32/text.h"
 #include "base/win32/window.h"
+#include "skin/win32/skin_bitmap.h"
 #include "ui/win32/ui_fonts.h"
 #include "ui/win32/win32_geometry.h"
 
@@ -89,33 +91,55 @@ void FrameDecoration::Rebuild() {
     const Size window{window_rect.right - window_rect.left, window_rect.bottom - window_rect.top};
     const Size client{client_rect.right, client_rect.bottom};
 
+    // The frame is laid out and drawn at 96 DPI, exactly as the skin's pieces are cut, and the
+    // finished picture is scaled once to the window's resolution; only the caption is written
+    // at full resolution. Sizes and places below are the window's own pixels.
+    const DisplayScale scale = ScaleOfWindow(form_);
     WindowDC screen(nullptr);
-    Font caption_font = CreateFrameCaptionFont();
+    Font caption_font = CreateFrameCaptionFont(scale);
     int text_height = 0;
     {
         SelectObjectScope select(screen.get(), caption_font.get());
         text_height = CaptionTextHeight(screen.get(), caption_);
     }
-    layout_ = LayOutFrame({window, client, art_->frame_size, art_->close_size, text_height});
+    const Size design_window{scale.Design(window.width), scale.Design(window.height)};
+    const Size design_client{scale.Design(client.width), scale.Design(client.height)};
+    const FrameLayout design =
+        LayOutFrame({design_window, design_client, art_->frame_size, art_->close_size, scale.Design(text_height)});
+    layout_ = design;
+    if (!scale.IsDesign()) {
+        for (FramePiece& piece : layout_.pieces) piece.destination = scale.Px(piece.destination);
+        layout_.closeButton = scale.Px(design.closeButton);
+        layout_.caption = scale.Px(design.caption);
+        layout_.dragBand = scale.Px(design.dragBand);
+        layout_.region.bounds = scale.Px(design.region.bounds);
+        layout_.region.ellipseWidth = scale.Px(design.region.ellipseWidth);
+        layout_.region.ellipseHeight = scale.Px(design.region.ellipseHeight);
+    }
 
-    picture_.reset(::CreateCompatibleBitmap(screen.get(), std::max(client.width, 1), std::max(client.height, 1)));
+    Bitmap design_picture(
+        ::CreateCompatibleBitmap(screen.get(), std::max(design_client.width, 1), std::max(design_client.height, 1)));
+    if (design_picture) {
+        MemoryDC picture_dc(screen.get());
+        SelectObjectScope select_picture(picture_dc.get(), design_picture.get());
+        const RECT design_rect{0, 0, design_client.width, design_client.height};
+        FillSolid(picture_dc.get(), design_rect, kSeeThrough);
+        MemoryDC frame_dc(screen.get());
+        SelectObjectScope select_frame(frame_dc.get(), art_->frame.get());
+        PaintFramePieces(picture_dc.get(), frame_dc.get(), design);
+    }
+    picture_ = scale.IsDesign() || !design_picture
+                   ? std::move(design_picture)
+                   : ScaledPicture(design_picture.get(), std::max(client.width, 1), std::max(client.height, 1));
     picture_size_ = client;
-    if (picture_) {
+    if (picture_ && !caption_.empty()) {
         MemoryDC picture_dc(screen.get());
         SelectObjectScope select_picture(picture_dc.get(), picture_.get());
-        FillSolid(picture_dc.get(), client_rect, kSeeThrough);
-        {
-            MemoryDC frame_dc(screen.get());
-            SelectObjectScope select_frame(frame_dc.get(), art_->frame.get());
-            PaintFramePieces(picture_dc.get(), frame_dc.get(), layout_);
-        }
-        if (!caption_.empty()) {
-            SelectObjectScope select_font(picture_dc.get(), caption_font.get());
-            ::SetBkMode(picture_dc.get(), TRANSPARENT);
-            ::SetTextColor(picture_dc.get(), art_->caption_colour);
-            ::TextOutW(picture_dc.get(), layout_.caption.x, layout_.caption.y, caption_.c_str(),
-                       static_cast<int>(caption_.size()));
-        }
+        SelectObjectScope select_font(picture_dc.get(), caption_font.get());
+        ::SetBkMode(picture_dc.get(), TRANSPARENT);
+        ::SetTextColor(picture_dc.get(), art_->caption_colour);
+        ::TextOutW(picture_dc.get(), layout_.caption.x, layout_.caption.y, caption_.c_str(),
+                   static_cast<int>(caption_.size()));
     }
 
     const POINT origin = ClientOriginInWindow(form_);

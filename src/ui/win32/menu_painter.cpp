@@ -16,10 +16,10 @@ constexpr COLORREF kMenuBackground = RGB(255, 255, 255);
 
 }  // namespace
 
-void MeasureMenuItem(MEASUREITEMSTRUCT& measure, HFONT font, const MenuItemLook& item) {
+void MeasureMenuItem(MEASUREITEMSTRUCT& measure, HFONT font, const MenuItemLook& item, const DisplayScale& scale) {
     if (item.separator) {
-        measure.itemWidth = 60;
-        measure.itemHeight = kSeparatorHeight;
+        measure.itemWidth = static_cast<UINT>(scale.Px(60));
+        measure.itemHeight = static_cast<UINT>(scale.Px(kSeparatorHeight));
         return;
     }
     SIZE extent{};
@@ -29,24 +29,27 @@ void MeasureMenuItem(MEASUREITEMSTRUCT& measure, HFONT font, const MenuItemLook&
         ::GetTextExtentPoint32W(screen.get(), item.caption.data(), static_cast<int>(item.caption.size()), &extent);
     }
     // Room on the right for the system's submenu arrow.
-    measure.itemWidth = static_cast<UINT>(kIconBarWidth + 8 + extent.cx + 24);
-    measure.itemHeight = kItemHeight;
+    measure.itemWidth = static_cast<UINT>(scale.Px(kIconBarWidth + 8 + 24) + extent.cx);
+    measure.itemHeight = static_cast<UINT>(scale.Px(kItemHeight));
 }
 
-void PaintMenuItem(const DRAWITEMSTRUCT& draw, HFONT font, const MenuColors& colours, const MenuItemLook& item) {
+void PaintMenuItem(const DRAWITEMSTRUCT& draw, HFONT font, const MenuColors& colours, const MenuItemLook& item,
+                   const DisplayScale& scale) {
+    const auto px = [&scale](int design) { return scale.Px(design); };
+    const int icon_bar = px(kIconBarWidth);
     const HDC dc = draw.hDC;
     const RECT& r = draw.rcItem;
     const SaveDCScope saved(dc);
 
     FillSolid(dc, r, kMenuBackground);
-    const RECT bar{r.left, r.top, r.left + kIconBarWidth, r.bottom};
+    const RECT bar{r.left, r.top, r.left + icon_bar, r.bottom};
     FillGradient(dc, bar, colours.icon_bar_start, colours.icon_bar_stop, false);
 
     if (item.separator) {
         const int y = (r.top + r.bottom) / 2;
         const Pen pen(::CreatePen(PS_SOLID, 1, colours.selection_frame));
         const SelectObjectScope select(dc, pen.get());
-        ::MoveToEx(dc, r.left + kIconBarWidth + 4, y, nullptr);
+        ::MoveToEx(dc, r.left + icon_bar + px(4), y, nullptr);
         ::LineTo(dc, r.right, y);
         return;
     }
@@ -63,23 +66,25 @@ void PaintMenuItem(const DRAWITEMSTRUCT& draw, HFONT font, const MenuColors& col
     if (item.images && item.image_index >= 0) {
         const MemoryDC source(dc);
         const SelectObjectScope select(source.get(), item.images);
-        const int top = r.top + (r.bottom - r.top - kImageSize) / 2;
-        ::TransparentBlt(dc, r.left + 4, top, kImageSize, kImageSize, source.get(), item.image_index * kImageSize, 0,
+        const int size = px(kImageSize);
+        const int top = r.top + (r.bottom - r.top - size) / 2;
+        ::TransparentBlt(dc, r.left + px(4), top, size, size, source.get(), item.image_index * kImageSize, 0,
                          kImageSize, kImageSize, kImageKey);
     }
     if (draw.itemState & ODS_CHECKED) {
         const Brush dot(::CreateSolidBrush(kMenuText));
         const SelectObjectScope select_brush(dc, dot.get());
         const SelectObjectScope select_pen(dc, ::GetStockObject(NULL_PEN));
-        const int cx = r.left + kIconBarWidth / 2;
+        const int cx = r.left + icon_bar / 2;
         const int cy = (r.top + r.bottom) / 2;
-        ::Ellipse(dc, cx - 4, cy - 4, cx + 4, cy + 4);
+        const int radius = px(4);
+        ::Ellipse(dc, cx - radius, cy - radius, cx + radius, cy + radius);
     }
 
     const SelectObjectScope select_font(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : kMenuText);
-    RECT text{r.left + kIconBarWidth + 8, r.top, r.right - 16, r.bottom};
+    RECT text{r.left + icon_bar + px(8), r.top, r.right - px(16), r.bottom};
     ::DrawTextW(dc, item.caption.data(), static_cast<int>(item.caption.size()), &text,
                 DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }

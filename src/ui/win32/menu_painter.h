@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "base/display_scale.h"
 #include "skin/menu_colors.h"
 
 namespace kalvoro::win {
@@ -17,9 +18,11 @@ struct MenuItemLook {
     int image_index = -1;      // -1: no image
 };
 
-// Sets the item's size in a WM_MEASUREITEM answer.
-void MeasureMenuItem(MEASUREITEMSTRUCT& measure, HFONT font, const MenuItemLook& item);
+// Sets the item's size in a WM_MEASUREITEM answer. Sizes are designed at 96 DPI; the font is
+// already at the menu's resolution.
+void MeasureMenuItem(MEASUREITEMSTRUCT& measure, HFONT font, const MenuItemLook& item, const DisplayScale& scale);
 // Paints the item for a WM_DRAWITEM; radio ticks come from the item state (ODS_CHECKED).
-void PaintMenuItem(const DRAWITEMSTRUCT& draw, HFONT font, const MenuColors& colours, const MenuItemLook& item);
+void PaintMenuItem(const DRAWITEMSTRUCT& draw, HFONT font, const MenuColors& colours, const MenuItemLook& item,
+                   const DisplayScale& scale);
 
 }  // namespace kalvoro::win

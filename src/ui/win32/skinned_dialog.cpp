@@ -1,5 +1,7 @@
 #include "ui/win32/skinned_dialog.h"
 
+#include "base/win32/dpi.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -112,13 +114,16 @@ bool SkinnedDialog::CreateDialogWindow(HWND owner) {
     const std::shared_ptr<const TMyWindow> frame = DialogFrameSkin();
     face_colour_ = frame->FaceColor();
     face_brush_.reset(::CreateSolidBrush(face_colour_));
-    font_ = CreateDialogFont();
+    // Laid out in 96-DPI units, shown at the resolution of the owner's monitor.
+    SetScale(owner ? ScaleOfWindow(owner) : SystemScale());
+    font_ = CreateDialogFont(Scale());
     default_id_ = 0;
     last_focus_ = nullptr;
 
-    const POINT position = CentredPosition(size_, owner);
+    const Size size = Scale().Px(size_);
+    const POINT position = CentredPosition(size, owner);
     if (!CreateHandle(WS_EX_LAYERED | WS_EX_CONTROLPARENT, kDialogClass, Widen(caption_).c_str(),
-                      WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, position.x, position.y, size_.width, size_.height,
+                      WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, position.x, position.y, size.width, size.height,
                       owner)) {
         return false;
     }
@@ -181,8 +186,8 @@ HWND SkinnedDialog::AddControl(const wchar_t* class_name, std::string_view text,
                                int y, int width, int height, int id) {
     if (!hwnd()) return nullptr;
     const HWND control = ::CreateWindowExW(
-        ex_style, class_name, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height, hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id == kNoId ? 0xFFFF : id)), ModuleInstance(), nullptr);
+        ex_style, class_name, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, Px(x), Px(y), Px(width), Px(height),
+        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id == kNoId ? 0xFFFF : id)), ModuleInstance(), nullptr);
     if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return control;
 }

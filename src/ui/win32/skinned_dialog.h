@@ -32,7 +32,7 @@ public:
     static constexpr int kModalCancel = IDCANCEL;
     static constexpr int kNoId = -1;
 
-    // The size of the whole dialog; the frame's caption band takes its top 28 pixels.
+    // The size of the whole dialog at 96 DPI; the frame's caption band takes its top 28 pixels.
     SkinnedDialog(std::string caption, int width, int height);
     ~SkinnedDialog() override;
 
@@ -54,7 +54,8 @@ protected:
     // OK was pressed; false keeps the dialog open.
     virtual bool OnOk() { return true; }
 
-    // Controls in the dialog font, placed in client coordinates.
+    // Controls in the dialog font, placed in client coordinates of the 96-DPI layout (the dialog
+    // scales them to its resolution).
     HWND AddLabel(std::string_view text, int x, int y, int width, int height, int id = kNoId);
     HWND AddEdit(std::string_view text, int x, int y, int width, int height, int id, DWORD extra_style = 0);
     // The default button is the one Enter presses.
