@@ -47,6 +47,7 @@ check() {  # description, then a command that must succeed
 absent() { [ ! -e "$1" ]; }
 same_file() { cmp -s "$1" "$2"; }
 has_line() { grep -qF -- "$2" "$1"; }
+has_text() { [[ "$1" == *"$2"* ]]; }
 
 wine_path() { winepath -u "$1" 2>/dev/null; }
 wine_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
@@ -108,6 +109,27 @@ first_bar=$(bar_shown)
 check "installed Kalvoro.exe shows its bar (TFrmLED)" test -n "$first_bar"
 echo "installer-test: bar $first_bar"
 import -display "$DISPLAY" -window root "$work/installed-bar.png" 2>/dev/null
+
+# 2b. 帮助 in the tray menu (command 2000 + 15) starts the system's help viewer (hh.exe) on the
+#     installed help file: its window shows the help file's own title. Wine's viewer has no
+#     browser engine here, so the pages themselves stay blank (they are checked by decompiling).
+help_viewer_arguments() {  # the command lines of hh.exe processes of this test's Wine prefix
+    local pid
+    for pid in $(pgrep -f 'hh\.exe'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            tr '\0' ' ' <"/proc/$pid/cmdline"
+    done
+}
+wine "$probe" command TFrmLED 2015 >/dev/null 2>&1
+help_window=$(wine "$probe" shown "HH Parent" 60000 2>/dev/null | tr -d '\r')
+check "帮助 opens the help viewer's window (HH Parent)" test -n "$help_window"
+check "the help viewer's window carries the help file's title" \
+    test "$(wine "$probe" title "HH Parent" 2>/dev/null | tr -d '\r')" = "Kalvoro 帮助"
+check "the help viewer was started on the installed KalvoroHelp.chm" \
+    has_text "$(help_viewer_arguments)" "$default_dir\\KalvoroHelp.chm"
+import -display "$DISPLAY" -window root "$work/help-viewer.png" 2>/dev/null
+wine "$probe" close "HH Parent" >/dev/null 2>&1
+check "the help viewer closes" wine "$probe" gone "HH Parent" 30000
 
 # 3. An upgrade over the running program keeps the user's data and starts the program again.
 printf '00505=\xbd\xe1\xbb\xe9\xbc\xcd\xc4\xee\xc8\xd5\r\n10815=\xd6\xd0\xc7\xef\r\n' >"$default_unix/Marks.rec"

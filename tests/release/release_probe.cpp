@@ -2,6 +2,8 @@
 //   release_probe shown <class> [timeout ms]   waits for a visible window; prints "<hwnd> <pid> <rect>"
 //   release_probe gone <class> [timeout ms]    waits until no such window is left
 //   release_probe close <class>                 sends the window WM_CLOSE
+//   release_probe command <class> <id>          posts the window WM_COMMAND <id> (a menu item)
+//   release_probe title <class>                 prints the visible window's title in UTF-8
 //   release_probe run <program> <arguments>     runs the program with <arguments> as its command
 //                                               line, unquoted, waits, and exits with its exit code
 // The installer wants "/D=<folder>" unquoted even when the folder has blanks, which a command
@@ -10,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -68,6 +71,23 @@ int wmain(int argc, wchar_t** argv) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         return static_cast<int>(exit_code);
+    }
+    if (command == L"command") {
+        HWND hwnd = FindWindowW(class_name, nullptr);
+        if (hwnd == nullptr || argc < 4) return argc < 4 ? 2 : 1;
+        PostMessageW(hwnd, WM_COMMAND, static_cast<WPARAM>(std::wcstoul(argv[3], nullptr, 10)), 0);
+        return 0;
+    }
+    if (command == L"title") {
+        HWND hwnd = FindVisible(class_name);
+        if (hwnd == nullptr) return 1;
+        wchar_t title[512] = {};
+        GetWindowTextW(hwnd, title, 512);
+        char utf8[2048] = {};
+        WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof(utf8), nullptr, nullptr);
+        std::fwrite(utf8, 1, std::strlen(utf8), stdout);
+        std::fputc('\n', stdout);
+        return 0;
     }
     if (command == L"close") {
         HWND hwnd = FindWindowW(class_name, nullptr);

@@ -173,7 +173,7 @@ void TFrmLED::StartOnlineExtras() {
                                                         SystemDateLocale(), popup_, addresses_.web_site);
         view_.date_line().SetOnClick([this] { Guarded([&] { OnDateLineClick(); }); });
         // Without a server to ask, no announcement request is ever made.
-        if (!addresses_.announcements.empty()) ::SetTimer(hwnd(), kTimerAD, kFirstAnnouncementCheckMs, nullptr);
+        if (!addresses_.announcements.empty()) ::SetTimer(hwnd(), kTimerAD, FirstAnnouncementCheckDelayMs(), nullptr);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "online/win32/ad_thread.h"
 
 #include <atomic>
+#include <cwchar>
 #include <thread>
 
 #include "base/file_store.h"
@@ -104,6 +105,17 @@ bool StartAnnouncementThread(AnnouncementRequest request, HWND notify, const Htt
         g_running = false;
         return false;
     }
+}
+
+unsigned FirstAnnouncementCheckDelayMs() {
+    wchar_t value[16] = {};
+    const DWORD length = ::GetEnvironmentVariableW(kFirstCheckDelayVariable, value, 16);
+    if (length == 0 || length >= 16) return kFirstAnnouncementCheckMs;
+    wchar_t* end = nullptr;
+    const unsigned long delay = std::wcstoul(value, &end, 10);
+    if (end == value || *end != L'\0' || delay == 0 || delay > kFirstAnnouncementCheckMs)
+        return kFirstAnnouncementCheckMs;
+    return static_cast<unsigned>(delay);
 }
 
 bool AnnouncementThreadRunning() {

@@ -24,6 +24,12 @@ enum class AnnouncementDownload {
 AnnouncementDownload RunAnnouncementDownload(const AnnouncementRequest& request, HWND notify,
                                              const HttpGetLimits& limits = {});
 
+// TimerAD's first check: kFirstAnnouncementCheckMs after start, or sooner when the environment
+// variable KALVORO_FIRST_AD_CHECK_MS holds a number of milliseconds from 1 to that (for trying the
+// announcements against a test server without waiting five minutes). Read once, at start.
+inline constexpr wchar_t kFirstCheckDelayVariable[] = L"KALVORO_FIRST_AD_CHECK_MS";
+unsigned FirstAnnouncementCheckDelayMs();
+
 // Starts the thread; false when one is still running or it could not start.
 bool StartAnnouncementThread(AnnouncementRequest request, HWND notify, const HttpGetLimits& limits = {});
 bool AnnouncementThreadRunning();
