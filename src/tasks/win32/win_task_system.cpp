@@ -18,7 +18,22 @@ void WinTaskShell::OpenFile(const std::string& utf8_path) {
     ::ShellExecuteW(nullptr, L"open", Widen(utf8_path).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
+WinSystemPower::WinSystemPower() {
+    wchar_t value[MAX_PATH * 2] = {};
+    const DWORD length = ::GetEnvironmentVariableW(kFakePowerVariable, value, MAX_PATH * 2);
+    if (length > 0 && length < MAX_PATH * 2) fake_log_ = value;
+}
+
 void WinSystemPower::ShutDownComputer() {
+    if (!fake_log_.empty()) {
+        const FileHandle log(::CreateFileW(fake_log_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!log) return;
+        constexpr char kLine[] = "power off\r\n";
+        DWORD written = 0;
+        ::WriteFile(log.get(), kLine, sizeof(kLine) - 1, &written, nullptr);
+        return;
+    }
     HANDLE raw_token = nullptr;
     if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw_token)) {
         const KernelHandle token(raw_token);
