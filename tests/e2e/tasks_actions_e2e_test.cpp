@@ -1,13 +1,15 @@
 // Task actions as the real program carries them out: a command opens an existing file and skips a
-// missing one; "关机" shows the ten-second countdown, which 取消(&C) ends without powering off and
-// which, left alone, powers off once. The program's clock starts just before the task's second
-// (KALVORO_FAKE_NOW) and its power-off goes to a log (KALVORO_FAKE_POWER): the machine stays up.
+// missing one; "关机" shows the ten-second countdown, which 取消(&C), Esc, Enter and the close
+// button end without powering off and which, left alone, powers off once. The program's clock
+// starts just before the task's second (KALVORO_FAKE_NOW), the files it opens are logged
+// (KALVORO_SHELL_LOG) and its power-off goes to a log (KALVORO_FAKE_POWER): the machine stays up.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/gbk.h"
 #include "base/win32/text.h"
@@ -47,12 +49,16 @@ TEST(TaskActionsTest, CommandOpensAnExistingFileAndSkipsAMissingOne) {
     WriteFileBytes(document, "@echo opened>\"" + Narrow(marker) + "\"\r\n");
     WriteTaskList(app, std::string(kTaskLine) + "4执行 (" + Narrow(missing) + ")\r\n4执行 (" + Narrow(document) +
                            ")\r\n3消息 (命令都已执行)\r\n");
+    const std::wstring shell_log = app.PathOf(L"shell.log");
     ScopedEnvironment fake_now(L"KALVORO_FAKE_NOW", kStartTime);
+    ScopedEnvironment log_shell(L"KALVORO_SHELL_LOG", shell_log);
     ASSERT_TRUE(app.Start());
 
     EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(marker).find("opened") != std::string::npos; }, 40s));
     // The action after both commands ran: the missing file stopped nothing and raised no error.
     EXPECT_TRUE(WaitFor([&] { return PopupReceived(app, "命令都已执行"); }, 20s));
+    // The shell was asked to open the existing document only.
+    EXPECT_EQ(ReadLogLines(shell_log), std::vector<std::string>{Narrow(document)});
     EXPECT_FALSE(fs::exists(fs::path(missing)));
     EXPECT_TRUE(MessageBoxes(app).empty());
     EXPECT_TRUE(app.Running());
@@ -79,19 +85,56 @@ protected:
     ScopedEnvironment fake_power_{L"KALVORO_FAKE_POWER", app_.PathOf(L"power.log")};
 };
 
-TEST_F(ShutDownTaskTest, CancelClosesTheCountdownAndLeavesThePowerAlone) {
+TEST_F(ShutDownTaskTest, CountdownWindowShowsTheSecondsAndItsTwoChoices) {
     const HWND countdown = StartAndWaitForCountdown();
     ASSERT_NE(countdown, nullptr);
     RECT frame{};
     ::GetWindowRect(countdown, &frame);
     EXPECT_EQ(frame.right - frame.left, 312);
     EXPECT_EQ(frame.bottom - frame.top, 156);
+    EXPECT_NE(ChildWithText(countdown, L"秒后关闭计算机..."), nullptr);
     EXPECT_NE(ChildWithText(countdown, L"立即关机"), nullptr);
+    EXPECT_NE(ChildWithText(countdown, L"取消(&C)"), nullptr);
+    EXPECT_TRUE(::GetWindowLongW(countdown, GWL_EXSTYLE) & WS_EX_TOPMOST);
     SnapshotWindow(countdown, L"tasks-countdown");
+    Click(ChildWithText(countdown, L"取消(&C)"));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(countdown); }, 5s));
+    EXPECT_TRUE(app_.Close());
+}
 
-    const HWND cancel = ChildWithText(countdown, L"取消(&C)");
-    ASSERT_NE(cancel, nullptr);
-    Click(cancel);
+// Every way of saying no: the 取消(&C) button, Esc, Enter (取消(&C) is the default button, so a
+// key pressed by habit never powers off), and the frame's close button.
+enum class Refusal { kCancelButton, kEscape, kEnter, kCloseButton };
+
+class ShutDownRefusalTest : public ShutDownTaskTest, public ::testing::WithParamInterface<Refusal> {};
+
+void PressKey(WORD key) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+}
+
+TEST_P(ShutDownRefusalTest, ClosesTheCountdownAndLeavesThePowerAlone) {
+    const HWND countdown = StartAndWaitForCountdown();
+    ASSERT_NE(countdown, nullptr);
+    switch (GetParam()) {
+        case Refusal::kCancelButton:
+            Click(ChildWithText(countdown, L"取消(&C)"));
+            break;
+        case Refusal::kEscape:
+            ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == countdown; }));
+            PressKey(VK_ESCAPE);
+            break;
+        case Refusal::kEnter:
+            ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == countdown; }));
+            PressKey(VK_RETURN);
+            break;
+        case Refusal::kCloseButton:
+            ::PostMessageW(countdown, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+    }
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(countdown); }, 5s));
     // The countdown's window is gone, so its answer is given: a power-off would follow at once.
     PumpFor(2s);
@@ -99,6 +142,10 @@ TEST_F(ShutDownTaskTest, CancelClosesTheCountdownAndLeavesThePowerAlone) {
     EXPECT_TRUE(app_.Running());
     EXPECT_TRUE(app_.Close());
 }
+
+INSTANTIATE_TEST_SUITE_P(Refusals, ShutDownRefusalTest,
+                         ::testing::Values(Refusal::kCancelButton, Refusal::kEscape, Refusal::kEnter,
+                                           Refusal::kCloseButton));
 
 TEST_F(ShutDownTaskTest, LeftAloneTheCountdownRunsOutAndPowersOffOnce) {
     const HWND countdown = StartAndWaitForCountdown();
