@@ -111,14 +111,15 @@ TEST_F(TaskListTest, AddsAMessageTaskThroughTheDialogsWritesItsLinesAndRunsIt) {
     Click(ChildWithText(list, L"确定(&O)"));
     ASSERT_TRUE(Closed(list));
 
-    const std::string after = before + "*0" + TaskTimeText(due) + "\r\n3消息 (该开会了)\r\n";
-    EXPECT_TRUE(WaitFor([&] { return TaskFile() == Utf8ToGbk(after); }));
-    // The bar reloaded its list: the new task runs at its second.
+    // The bar reloaded its list: the new task runs at its second. (Waited for before reading
+    // "War.lst": a reader holding the file open while the window replaces it would make the save fail.)
     EXPECT_TRUE(WaitFor(
         [&] {
             return ReadFileBytes(app_.PathOf(L"popup_received.bin")).find(Utf8ToGbk("该开会了")) != std::string::npos;
         },
         30s));
+    const std::string after = before + "*0" + TaskTimeText(due) + "\r\n3消息 (该开会了)\r\n";
+    EXPECT_EQ(TaskFile(), Utf8ToGbk(after));
     EXPECT_TRUE(app_.Close());
 }
 
