@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cwchar>
+#include <optional>
 #include <string>
 
 #include "app/win32/frm_led.h"
@@ -23,6 +25,34 @@ std::wstring FirstParameter() {
     return first;
 }
 
+// The environment variable KALVORO_FAKE_NOW="yyyy-mm-dd hh:mm:ss", read once here at start, makes
+// the program's clock begin at that local time and run on with the real one: for seeing what a
+// given moment does (a chime, a task) without waiting for it. The system clock is never set. A
+// value that is not such a time is ignored.
+class StartAtClock final : public kalvoro::IClock {
+public:
+    explicit StartAtClock(kalvoro::DateTime start) : offset_(start - real_.Now()) {}
+    kalvoro::DateTime Now() override { return real_.Now() + offset_; }
+
+private:
+    kalvoro::win::LocalTimeClock real_;
+    kalvoro::DateTime offset_;
+};
+
+std::optional<kalvoro::DateTime> FakeNowFromEnvironment() {
+    wchar_t value[64] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"KALVORO_FAKE_NOW", value, 64);
+    if (length == 0 || length >= 64) return std::nullopt;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    wchar_t rest = 0;
+    if (::swscanf(value, L"%d-%d-%d %d:%d:%d%lc", &year, &month, &day, &hour, &minute, &second, &rest) != 6)
+        return std::nullopt;
+    if (year < 1601 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
+        minute < 0 || minute > 59 || second < 0 || second > 59)
+        return std::nullopt;
+    return kalvoro::EncodeDateTime({year, month, day}, {hour, minute, second, 0});
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
@@ -35,7 +65,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
 
     if (instance.Check() == SingleInstance::Role::kSecond) return 0;
 
-    LocalTimeClock clock;
+    LocalTimeClock local_clock;
+    std::optional<StartAtClock> fake_clock;
+    if (const auto fake_now = FakeNowFromEnvironment()) fake_clock.emplace(*fake_now);
+    kalvoro::IClock& clock = fake_clock ? static_cast<kalvoro::IClock&>(*fake_clock) : local_clock;
     kalvoro::AppCore core(kalvoro::DiskFileStore(), clock, kalvoro::AppDirectory());
     core.Load(::GetSystemMetrics(SM_CXSCREEN));
     TFrmLED bar(core, FirstParameter());

@@ -2,6 +2,9 @@
 
 #include <mmsystem.h>
 
+#include <string>
+
+#include "base/win32/handles.h"
 #include "base/win32/text.h"
 
 namespace kalvoro::win {
@@ -18,6 +21,35 @@ public:
     }
 };
 
+// With KALVORO_SOUND_LOG=<log file> the player's commands still go to MCI, and each is also
+// appended to that file as one UTF-8 line: the command, a tab, MCI's result code. For watching what
+// the program plays where no one listens (the end-to-end tests); the variable is read once, when
+// the program's player is made at start.
+class LoggedMci final : public IMciCommands {
+public:
+    LoggedMci(IMciCommands& inner, std::wstring log_file) : inner_(inner), log_file_(std::move(log_file)) {}
+
+    unsigned long Send(const std::wstring& command, HWND notify_window) override {
+        const unsigned long result = inner_.Send(command, notify_window);
+        const std::string line = Narrow(command) + "\t" + std::to_string(result) + "\r\n";
+        const FileHandle log(::CreateFileW(log_file_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (log) ::WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        return result;
+    }
+
+private:
+    IMciCommands& inner_;
+    std::wstring log_file_;
+};
+
+std::wstring SoundLogFile() {
+    wchar_t value[MAX_PATH * 2] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"KALVORO_SOUND_LOG", value, MAX_PATH * 2);
+    return length > 0 && length < MAX_PATH * 2 ? std::wstring(value) : std::wstring();
+}
+
 bool FileExists(const std::wstring& path) {
     if (path.empty() || path == kNoShortPath) return false;
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -28,7 +60,10 @@ bool FileExists(const std::wstring& path) {
 
 IMciCommands& SystemMci() {
     static WinMci mci;
-    return mci;
+    static const std::wstring log_file = SoundLogFile();
+    if (log_file.empty()) return mci;
+    static LoggedMci logged(mci, log_file);
+    return logged;
 }
 
 BackSound::BackSound(IMciCommands& mci) : mci_(mci) {}

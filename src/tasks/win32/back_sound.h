@@ -27,6 +27,8 @@ public:
     virtual unsigned long Send(const std::wstring& command, HWND notify_window) = 0;
 };
 
+// The system's MCI; when KALVORO_SOUND_LOG names a file, the same with every command also logged
+// there (back_sound.cpp says how).
 IMciCommands& SystemMci();
 
 class BackSound final : public Window, public ISoundPlayer {
