@@ -11,6 +11,7 @@
 namespace kalvoro {
 
 inline constexpr char kTaskListReadOnlyMessage[] = "无法读取定时任务文件 War.lst，本次修改将不会保存。";
+inline constexpr char kTaskListNotSavedMessage[] = "无法保存定时任务文件 War.lst，本次修改没有保存。";
 
 struct TaskListDocument {
     TaskTree tree;

@@ -78,12 +78,27 @@ public:
         if (!file) return false;
         const bool written = WriteFully(file.get(), bytes) && FlushFileBuffers(file.get());
         const bool closed = CloseHandle(file.release()) != FALSE;
-        if (!closed || !written ||
-            !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!closed || !written || !ReplaceWith(temporary, target)) {
             DeleteFileW(temporary.c_str());
             return false;
         }
         return true;
+    }
+
+    // Another program reading the file (a virus scanner, an indexer, an editor) may hold it open
+    // for a moment without letting it be replaced: such a refusal is tried again for half a second.
+    static bool ReplaceWith(const std::wstring& temporary, const std::wstring& target) {
+        constexpr int kAttempts = 20;
+        constexpr DWORD kPauseMs = 25;
+        for (int attempt = 1;; ++attempt) {
+            if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                return true;
+            }
+            const DWORD error = GetLastError();
+            if (attempt == kAttempts || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+                return false;
+            Sleep(kPauseMs);
+        }
     }
 
     bool Exists(const std::string& path) override {

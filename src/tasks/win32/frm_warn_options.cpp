@@ -80,7 +80,11 @@ bool ShowTaskList(HWND owner, IFileStore& store, const std::string& path, const 
     TFrmWarnOptions dialog(document.tree, context);
     if (!dialog.RunModal(owner)) return false;
     if (document.read_only) return false;
-    SaveTaskListDocument(store, path, document);
+    // A save that failed (disk full, the file held by another program) is said, not passed over.
+    if (!SaveTaskListDocument(store, path, document)) {
+        context.message_box(owner, kTaskListNotSavedMessage, "提示", MB_OK | MB_ICONWARNING);
+        return false;
+    }
     return true;
 }
 

@@ -461,6 +461,29 @@ public:
     int writes = 0;
 };
 
+// A store that reads but whose every write fails (a full disk, the file held by another program).
+class FullDiskStore final : public IFileStore {
+public:
+    std::optional<std::string> ReadAll(const std::string&) override { return Utf8ToGbk("*008时\r\n3消息 (a)\r\n"); }
+    bool WriteAtomic(const std::string&, std::string_view) override { return false; }
+    bool Exists(const std::string&) override { return true; }
+    bool Remove(const std::string&) override { return false; }
+    std::vector<std::string> ListFiles(const std::string&, std::string_view) override { return {}; }
+};
+
+TEST_F(TaskWindowsTest, ASaveThatFailsIsToldAndNotReportedAsDone) {
+    FullDiskStore store;
+    ScheduledSteps steps({[&] {
+                              const HWND dialog = FindDialog(L"定时任务");
+                              SelectTreeItem(dialog, 0);
+                              Command(dialog, kCmdDelete);
+                          },
+                          [&] { Click(FindDialog(L"定时任务"), IDOK); }});
+    EXPECT_FALSE(ShowTaskList(nullptr, store, "War.lst", *context));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1], std::string("提示|") + kTaskListNotSavedMessage);
+}
+
 TEST_F(TaskWindowsTest, AnUnreadableListOpensReadOnlyAndIsNeverWritten) {
     UnreadableStore store;
     ScheduledSteps steps({[&] { Click(FindDialog(L"定时任务"), IDOK); }});
