@@ -103,8 +103,9 @@ TEST_F(ShutDownTaskTest, CountdownWindowShowsTheSecondsAndItsTwoChoices) {
 }
 
 // Every way of saying no: the 取消(&C) button, Esc, Enter (取消(&C) is the default button, so a
-// key pressed by habit never powers off), and the frame's close button.
-enum class Refusal { kCancelButton, kEscape, kEnter, kCloseButton };
+// key pressed by habit never powers off), Space (the focus starts on 取消(&C), not on 立即关机),
+// and the frame's close button.
+enum class Refusal { kCancelButton, kEscape, kEnter, kSpace, kCloseButton };
 
 class ShutDownRefusalTest : public ShutDownTaskTest, public ::testing::WithParamInterface<Refusal> {};
 
@@ -131,6 +132,10 @@ TEST_P(ShutDownRefusalTest, ClosesTheCountdownAndLeavesThePowerAlone) {
             ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == countdown; }));
             PressKey(VK_RETURN);
             break;
+        case Refusal::kSpace:
+            ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == countdown; }));
+            PressKey(VK_SPACE);
+            break;
         case Refusal::kCloseButton:
             ::PostMessageW(countdown, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
@@ -144,7 +149,7 @@ TEST_P(ShutDownRefusalTest, ClosesTheCountdownAndLeavesThePowerAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Refusals, ShutDownRefusalTest,
-                         ::testing::Values(Refusal::kCancelButton, Refusal::kEscape, Refusal::kEnter,
+                         ::testing::Values(Refusal::kCancelButton, Refusal::kEscape, Refusal::kEnter, Refusal::kSpace,
                                            Refusal::kCloseButton));
 
 TEST_F(ShutDownTaskTest, LeftAloneTheCountdownRunsOutAndPowersOffOnce) {

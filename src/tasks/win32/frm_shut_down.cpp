@@ -67,6 +67,8 @@ protected:
         }
         AddButton("立即关机", 96, 112, 75, 25, IDOK);
         AddButton("取消(&C)", 184, 112, 75, 25, IDCANCEL, true);
+        // A stray key press must not power the computer off: the focus starts on cancelling.
+        SetInitialFocus(IDCANCEL);
         ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ::SetTimer(hwnd(), kCountdownTimer, 1000, nullptr);
     }

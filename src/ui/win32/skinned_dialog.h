@@ -68,6 +68,9 @@ protected:
     HWND AddControl(const wchar_t* class_name, std::string_view text, DWORD style, DWORD ex_style, int x, int y,
                     int width, int height, int id);
 
+    // The control that has the focus when the dialog opens (else the first in tab order).
+    void SetInitialFocus(int id) { last_focus_ = Item(id); }
+
     HWND Item(int id) const;
     std::string ItemText(int id) const;
     void SetItemText(int id, std::string_view text);
