@@ -48,7 +48,7 @@ struct AppSettings {
     int top = 0;
     bool on_top = false;
     bool start_hidden = false;
-    bool date_loop = false;  // stored for the settings dialog; the date line starts without cycling
+    bool date_loop = false;  // the date line cycles through its lines; applied at start
     DisplayMode default_child = DisplayMode::kClock;
     int transparency = 200;
     DisplayMode child_at_exit = DisplayMode::kCompact;

@@ -10,7 +10,6 @@
 
 #include "app/bar_menus.h"
 #include "app/win32/frm_options.h"
-#include "timesvc/win32/time_sync_service.h"
 #include "app/win32/heading_font.h"
 #include "calendar/mark_texts.h"
 #include "base/clock.h"
@@ -111,6 +110,9 @@ bool TFrmLED::Create() {
     children_->SetMenuColours(menu_colours_);
     Guarded([&] { children_->Create(hwnd(), magnetic_.get(), ChooseHeadingFont(), menu_images_.get()); });
     display_ = std::make_unique<ClockDisplay>(*this, core_.date_texts(), SystemDateLocale());
+    // The stored cycling choice holds from the start: with it off the date line never leaves its
+    // first line, and announcement lines would stay unseen until the settings dialog is opened.
+    display_->date_loop_on = core_.settings().values().date_loop;
     core_.tick().Attach(TickStage::kDisplay, display_.get());
     StartServices();
     StartOnlineExtras();
@@ -131,38 +133,9 @@ bool TFrmLED::Create() {
     return true;
 }
 
-static ChimeSettings ChimeSettingsOf(const AppSettings& values) {
-    return {values.alarm_on,   values.half_alarm_on, values.alarm_type,
-            values.hot_key_on, values.hot_key1_text, values.hot_key2_text};
-}
-
 void TFrmLED::StartServices() {
-    // The chime strikes after the display update (and the scheduler) in the same tick.
-    Guarded([&] {
-        chime_ = std::make_unique<ChimeHost>(hwnd(), popup_, core_.app_dir());
-        chime_->Start(ChimeSettingsOf(core_.settings().values()));
-        chime_tick_ = std::make_unique<TickForwarder<ChimeHost>>(*chime_);
-        core_.tick().Attach(TickStage::kChime, chime_tick_.get());
-        // The tasks' sounds play through the chime's player.
-        scheduler_ = std::make_unique<TaskScheduler>(core_.tasks(), chime_->player(), popup_, task_shell_,
-                                                     shutdown_prompt_, system_power_);
-        scheduler_tick_ = std::make_unique<TickCall<TaskScheduler, &TaskScheduler::CheckTasks>>(*scheduler_);
-        core_.tick().Attach(TickStage::kScheduler, scheduler_tick_.get());
-    });
-    Guarded([&] {
-        time_sync_ = std::make_unique<TimeSyncService>(core_.app_dir());
-        const AppSettings& values = core_.settings().values();
-        time_sync_->StartStopTimeSync(values.auto_sync, values.sync_step_hours);
-    });
-    // The settings dialog changes what the chime and the time sync do.
-    core_.settings().Subscribe([this](SettingsChange change) {
-        const AppSettings& values = core_.settings().values();
-        if (change == SettingsChange::kChime && chime_)
-            Guarded([&] { chime_->ApplySettings(ChimeSettingsOf(values)); });
-        if (change == SettingsChange::kTimeSync && time_sync_) {
-            Guarded([&] { time_sync_->StartStopTimeSync(values.auto_sync, values.sync_step_hours); });
-        }
-    });
+    services_ = std::make_unique<AppServices>(core_, hwnd(), popup_);
+    services_->Start();
 }
 
 void TFrmLED::StartOnlineExtras() {
@@ -662,10 +635,7 @@ void TFrmLED::FormClose() {
         state.transparency = transparency_;
         core_.settings().SaveExitState(state);
         core_.tick().Attach(TickStage::kDisplay, nullptr);
-        core_.tick().Attach(TickStage::kChime, nullptr);
-        core_.tick().Attach(TickStage::kScheduler, nullptr);
-        if (chime_) chime_->Close();
-        if (time_sync_) time_sync_->Stop();
+        if (services_) services_->Stop();
         children_->DestroyAll();
         if (ShadowsOnFlag()) {
             if (IsVisible()) FadeOut(hwnd(), &shadow_);
@@ -797,7 +767,7 @@ LRESULT TFrmLED::HandleMessageNow(UINT message, WPARAM wparam, LPARAM lparam) {
             return taken ? TRUE : FALSE;
         }
         case WM_HOTKEY:
-            if (chime_) Guarded([&] { chime_->OnHotKey(wparam, lparam, core_.clock().Now()); });
+            if (services_) services_->OnHotKey(wparam, lparam);
             return 0;
         case WM_TIMECHANGE:
             // The user or a time sync set the clock: show the new time now, not at the next tick.

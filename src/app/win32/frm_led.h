@@ -10,6 +10,7 @@
 
 #include "app/app_core.h"
 #include "app/clock_display.h"
+#include "app/win32/app_services.h"
 #include "app/win32/child_windows.h"
 #include "app/win32/bar_view.h"
 #include "app/win32/owner_menu.h"
@@ -21,11 +22,6 @@
 #include "online/announcements.h"
 #include "online/online_settings.h"
 #include "online/update_notice.h"
-#include "tasks/task_scheduler.h"
-#include "tasks/win32/chime_host.h"
-#include "tasks/win32/frm_shut_down.h"
-#include "tasks/win32/win_task_system.h"
-#include "timesvc/win32/time_sync_service.h"
 #include "ui/win32/form_shadow.h"
 #include "ui/win32/magnetic_service.h"
 
@@ -111,14 +107,7 @@ private:
     BarView view_;
     std::unique_ptr<ChildWindows> children_;
     std::unique_ptr<ClockDisplay> display_;
-    std::unique_ptr<ChimeHost> chime_;
-    std::unique_ptr<TickForwarder<ChimeHost>> chime_tick_;
-    WinTaskShell task_shell_;
-    ShutdownPrompt shutdown_prompt_;
-    WinSystemPower system_power_;
-    std::unique_ptr<TaskScheduler> scheduler_;
-    std::unique_ptr<TickCall<TaskScheduler, &TaskScheduler::CheckTasks>> scheduler_tick_;
-    std::unique_ptr<TimeSyncService> time_sync_;
+    std::unique_ptr<AppServices> services_;
     OnlineAddresses addresses_;
     std::unique_ptr<UpdateNotice> update_notice_;
     std::vector<TADRec> ad_list_;
