@@ -29,7 +29,7 @@ kalvoro_free_display() {
 kalvoro_start_xvfb() {
     local n
     n=$(kalvoro_free_display) || { echo "wine-env: no free X display" >&2; return 1; }
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${KALVORO_XVFB_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
     kalvoro_xvfb_pid=$!
     for _ in $(seq 1 100); do
         [ -e "/tmp/.X11-unix/X$n" ] && break

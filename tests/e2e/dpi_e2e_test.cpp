@@ -122,7 +122,7 @@ TEST_F(DisplayScaleTest, TheLedShowsTheTimeAtTheDisplaysScale) {
     std::string shown;
     ASSERT_TRUE(CaptureKnownTime(app.bar(), shot, shown));
     SaveSnapshot(shot, L"dpi-" + std::to_wstring(ExpectedDpi()) + L"-led");
-    const LedReading reading = ReadLed(shot, shown, DisplayScale::ForDpi(ExpectedDpi()));
+    const LedReading reading = ReadLedOfSecond(shot, shown, DisplayScale::ForDpi(ExpectedDpi()));
     EXPECT_EQ(reading.mismatches, "");
     EXPECT_GT(reading.lit_checked, 12);
     EXPECT_TRUE(app.Close());
@@ -168,7 +168,7 @@ TEST_F(DisplayScaleTest, ABarToldOfAnotherResolutionTakesItsSizeAndTheCalendarFo
     std::string shown;
     ASSERT_TRUE(CaptureKnownTime(app.bar(), shot, shown));
     SaveSnapshot(shot, L"dpi-told-" + std::to_wstring(other_dpi) + L"-led");
-    const LedReading reading = ReadLed(shot, shown, DisplayScale::ForDpi(other_dpi));
+    const LedReading reading = ReadLedOfSecond(shot, shown, DisplayScale::ForDpi(other_dpi));
     EXPECT_EQ(reading.mismatches, "");
     EXPECT_TRUE(app.Close());
 }

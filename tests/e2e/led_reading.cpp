@@ -1,5 +1,7 @@
 #include "e2e/led_reading.h"
 
+#include <cstdio>
+
 #include "base/date_time.h"
 #include "e2e/app_under_test.h"
 #include "led/led_font_num.h"
@@ -106,6 +108,18 @@ LedReading ReadLed(const Pixels& shot, const std::string& shown, const DisplaySc
         }
     }
     return reading;
+}
+
+LedReading ReadLedOfSecond(const Pixels& shot, const std::string& shown, const DisplayScale& scale, COLORREF light) {
+    LedReading now = ReadLed(shot, shown, scale, light);
+    if (now.mismatches.empty() || shown.size() != 8) return now;
+    const int seconds = ((shown[0] - '0') * 10 + (shown[1] - '0')) * 3600 +
+                        ((shown[3] - '0') * 10 + (shown[4] - '0')) * 60 + (shown[6] - '0') * 10 + (shown[7] - '0');
+    const int before = (seconds + 86399) % 86400;
+    char text[9];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", before / 3600, before / 60 % 60, before % 60);
+    LedReading previous = ReadLed(shot, text, scale, light);
+    return previous.mismatches.empty() ? previous : now;
 }
 
 }  // namespace kalvoro::e2e

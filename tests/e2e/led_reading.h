@@ -26,4 +26,9 @@ struct LedReading {
 LedReading ReadLed(const Pixels& shot, const std::string& shown, const DisplayScale& scale,
                    COLORREF light = kBuiltInLight);
 
+// The same for a capture taken during the second `shown`: on a loaded machine the bar's tick may
+// not have painted that second yet, so the LED must show exactly that time or the second before.
+LedReading ReadLedOfSecond(const Pixels& shot, const std::string& shown, const DisplayScale& scale,
+                           COLORREF light = kBuiltInLight);
+
 }  // namespace kalvoro::e2e
