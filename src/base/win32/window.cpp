@@ -84,7 +84,9 @@ LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT message, WPARAM wparam
         // The new resolution comes with the message (the high word is the vertical one; they are
         // equal). The system sends it from within this thread; a rectangle pointer that another
         // thread or program sent is not read: the window keeps its place.
-        self->scale_ = DisplayScale::ForDpi(HIWORD(wparam));
+        const DisplayScale scale = DisplayScale::ForDpi(HIWORD(wparam));
+        if (scale == self->scale_) return 0;  // nothing to lay out again
+        self->scale_ = scale;
         const RECT suggested =
             lparam && !::InSendMessage() ? *reinterpret_cast<const RECT*>(lparam) : self->WindowRect();
         Guarded([self, &suggested] { self->OnDpiChanged(suggested); });
