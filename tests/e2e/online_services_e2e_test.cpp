@@ -181,7 +181,8 @@ std::string AnnouncementBody(const std::string& id, const std::string& link) {
 // The date line turns through its lines (the date, then the announcements) while its cycling is on;
 // the stored choice applies from the start.
 std::string BarSettings(const LocalWebSite& site) {
-    return "[BAR]\r\nDefWin=0\r\nLeft=300\r\nTop=40\r\nTr=255\r\nDateLoop=1\r\n[MSG]\r\nCalendarLX=0\r\n[ONLINE]\r\nWebSite=" +
+    return "[BAR]\r\nDefWin=0\r\nLeft=300\r\nTop=40\r\nTr=255\r\nDateLoop=1\r\n[MSG]\r\nCalendarLX=0\r\n[ONLINE]"
+           "\r\nWebSite=" +
            site.Url("/") + "\r\n";
 }
 
