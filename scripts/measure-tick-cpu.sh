@@ -10,6 +10,8 @@
 #   BAR/DefWin 0, the default) or "clock" (the analog clock beside it, the program's own default).
 # After a win64 build (Kalvoro.exe in build/win64/app, the yardsticks in build/win64/tests/bench);
 # KALVORO_BUILD_DIR names another build. Run it under `nice -n -5` on a busy machine.
+# KALVORO_MEASURE_FLOOR=1 first counts wineserver and the X server with no program running (the
+# prefix's own services), and also prints the ratio of what each program adds above that floor.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-3}
@@ -84,6 +86,14 @@ run_one() {
     while [ -d "/proc/$pid" ]; do sleep 0.2; done
 }
 
+floor=0
+if [ -n "${KALVORO_MEASURE_FLOOR:-}" ]; then
+    sleep "$settle"
+    s0=$(ticks "$server"); x0=$(ticks "$xserver")
+    sleep "$seconds"
+    floor=$(( $(ms $(( $(ticks "$server") - s0 ))) + $(ms $(( $(ticks "$xserver") - x0 ))) ))
+    echo "nothing running: wineserver and X ${floor} ms over $seconds s"
+fi
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg); nice $(nice); $rounds rounds of $seconds s after $settle s;" \
     "the bar shows: $shown"
 printf '%-6s %-14s %8s %8s %8s %8s %9s\n' round program "prog ms" "wine ms" "X ms" "total" "RSS kB"
@@ -115,3 +125,7 @@ echo "minimal clock: ${total[minimal]} ms CPU in all, RSS $((rss_sum[minimal] / 
 echo "Kalvoro.exe:   ${total[bar]} ms CPU in all, RSS $((rss_sum[bar] / rounds)) kB on average"
 awk -v b="${total[bar]}" -v m="${total[minimal]}" -v rb="${rss_sum[bar]}" -v rm="${rss_sum[minimal]}" -v n="$rounds" \
     'BEGIN { if (m > 0) printf "ratio: %.2fx the minimal clock; resident memory %+.1f MB\n", b / m, (rb - rm) / n / 1024 }'
+if (( floor > 0 )); then
+    awk -v b="${total[bar]}" -v m="${total[minimal]}" -v f=$((floor * rounds)) \
+        'BEGIN { if (m > f) printf "above the floor: %d ms against %d ms, %.2fx\n", b - f, m - f, (b - f) / (m - f) }'
+fi
