@@ -234,15 +234,28 @@ void BarView::ApplyLook(BarLook look) {
 }
 
 void BarView::Paint(HDC target) {
+    Paint(target, RECT{0, 0, width_, height_});
+}
+
+void BarView::Paint(HDC target, const RECT& dirty) {
+    const RECT all{0, 0, width_, height_};
+    RECT area{};
+    if (!::IntersectRect(&area, &dirty, &all)) return;
     // Made once: the bar repaints every second and should not make and free a bitmap each time.
     if (!surface_) surface_ = std::make_unique<OffscreenSurface>(target, width_, height_);
     if (!*surface_) return;
-    OffscreenSurface& surface = *surface_;
-    HDC dc = surface.dc();
-    PaintBackground(dc);
-    PaintPanel(dc);
-    PaintButtons(dc);
-    surface.CopyTo(target, 0, 0);
+    HDC dc = surface_->dc();
+    // The panel covers the background under it wholly, so a paint inside it (the tick's) needs
+    // neither the background nor the buttons, and only that rectangle goes to the window.
+    RECT outside_panel{};
+    ::SubtractRect(&outside_panel, &area, &panel_rect_);
+    const bool panel_only = ::IsRectEmpty(&outside_panel) != FALSE;
+    if (!panel_only) PaintBackground(dc);
+    RECT panel_part{};
+    if (::IntersectRect(&panel_part, &area, &panel_rect_)) PaintPanel(dc);
+    if (!panel_only) PaintButtons(dc);
+    ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc, area.left, area.top,
+             SRCCOPY);
 }
 
 void BarView::PaintBackground(HDC dc) {

@@ -42,6 +42,8 @@ public:
     BarPart HitTest(int x, int y) const;
     RECT PartRect(BarPart part) const;
     void Paint(HDC target);
+    // Paints only what lies in dirty: the once-a-second time panel redraws and copies the panel alone.
+    void Paint(HDC target, const RECT& dirty);
 
     void SetTime(const char* hhmmss);
     void SetHint(const std::wstring& hint);

@@ -38,6 +38,10 @@ constexpr UINT kMsgTaskbarIcon = TrayIcon::kCallbackMessage;
 constexpr wchar_t kProductTitle[] = L"Kalvoro 3.7.8";
 constexpr int kMinimumAlpha = 55;
 constexpr int kTickDelayMs = 15;
+// A tick that comes this soon after its second began leaves the one-second timer as it runs.
+constexpr int kTickEarliestMs = 5;
+constexpr int kTickLatestMs = 80;
+constexpr UINT kOneSecondMs = 1000;
 constexpr char kHelpFileName[] = "KalvoroHelp.chm";
 
 BYTE BarAlpha(int transparency) {
@@ -95,7 +99,6 @@ bool TFrmLED::Create() {
     RECT placed = WindowRect();
     saved_bar_left_ = placed.left;
     saved_bar_top_ = placed.top;
-    ::SetTimer(hwnd(), kTimerSavePos, 2000, nullptr);
     if (ShadowsOnFlag() && shadow_.Create(nullptr)) {
         shadow_.Attach(hwnd());
     }
@@ -127,6 +130,7 @@ bool TFrmLED::Create() {
         first_tick_ms = static_cast<UINT>(1000 - DecodeTime(now).millisecond + kTickDelayMs);
         display_->Update(now, false);
     });
+    clock_interval_ms_ = first_tick_ms;
     ::SetTimer(hwnd(), kTimerClock, first_tick_ms, nullptr);
     start_hidden_ = core_.settings().values().start_hidden && IsHideSwitch(Narrow(parameter_));
     ::SetTimer(hwnd(), kTimerMsg, 1000, nullptr);
@@ -312,9 +316,19 @@ void TFrmLED::RestoreFromTray() {
 void TFrmLED::TimerClockTimer() {
     const DateTime now = core_.tick().Run();
     // The next tick comes just after the next second begins, so the time shown is never up to a
-    // second late (a plain 1000 ms timer keeps the phase of whenever the program started).
+    // second late (a plain 1000 ms timer keeps the phase of whenever the program started). A
+    // one-second timer already in that phase is left alone: setting it again each second would
+    // cost a round trip to the window system for nothing.
     const int milliseconds = DecodeTime(now).millisecond;
-    ::SetTimer(hwnd(), kTimerClock, static_cast<UINT>(1000 - milliseconds + kTickDelayMs), nullptr);
+    const bool in_phase = milliseconds >= kTickEarliestMs && milliseconds <= kTickLatestMs;
+    const UINT interval = in_phase ? kOneSecondMs : static_cast<UINT>(1000 - milliseconds + kTickDelayMs);
+    if (interval != clock_interval_ms_) {
+        clock_interval_ms_ = interval;
+        ::SetTimer(hwnd(), kTimerClock, interval, nullptr);
+    }
+    // The places are saved every other second, on the tick's wake-up rather than a timer of their own.
+    save_place_due_ = !save_place_due_;
+    if (save_place_due_) Guarded([&] { TimerSavePosTimer(); });
 }
 
 void TFrmLED::ShowTime(const char* hhmmss) {
@@ -348,9 +362,6 @@ void TFrmLED::OnTimer(UINT_PTR id) {
             break;
         case kTimerMsg:
             TimerMsgTimer();
-            break;
-        case kTimerSavePos:
-            TimerSavePosTimer();
             break;
         case kTimerHintClose:
             TimerHintCloseTimer();
@@ -614,7 +625,7 @@ void TFrmLED::OnMouseMove(int x, int y) {
 
 void TFrmLED::OnPaint() {
     PaintDC paint(hwnd());
-    view_.Paint(paint.get());
+    view_.Paint(paint.get(), paint.dirty());
 }
 
 // --- closing -------------------------------------------------------------------------------------
@@ -623,7 +634,7 @@ void TFrmLED::FormClose() {
     if (closing_) return;
     closing_ = true;
     Guarded([&] {
-        for (UINT_PTR id : {kTimerChild, kTimerMsg, kTimerWarStep, kTimerClock, kTimerSavePos}) {
+        for (UINT_PTR id : {kTimerChild, kTimerMsg, kTimerWarStep, kTimerClock}) {
             ::KillTimer(hwnd(), id);
         }
         ExitState state;

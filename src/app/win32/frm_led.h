@@ -53,7 +53,6 @@ public:
     static constexpr UINT_PTR kTimerMsg = 3;
     static constexpr UINT_PTR kTimerWarStep = 4;
     static constexpr UINT_PTR kTimerHintClose = 5;
-    static constexpr UINT_PTR kTimerSavePos = 6;
     static constexpr UINT_PTR kTimerStartHide = 7;
     static constexpr UINT_PTR kTimerAD = 8;
 
@@ -83,6 +82,7 @@ private:
     void TimerClockTimer();
     void TimerChildTimer();
     void TimerMsgTimer();
+    // Saves the bar's and the clock's places when they moved; every other tick calls it.
     void TimerSavePosTimer();
     void TimerHintCloseTimer();
     void OnMenuCommand(const OwnerMenu& menu, int id);
@@ -123,6 +123,8 @@ private:
     std::wstring hint_;
 
     bool first_show_ = true;
+    UINT clock_interval_ms_ = 0;  // the clock timer's interval as last set
+    bool save_place_due_ = false;
     bool start_hidden_ = false;
     bool balloon_after_hide_ = false;
     bool closing_ = false;
