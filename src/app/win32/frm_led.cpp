@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/bar_menus.h"
+#include "app/win32/census_log.h"
 #include "app/win32/heading_font.h"
 #include "calendar/mark_texts.h"
 #include "base/clock.h"
@@ -320,6 +321,7 @@ void TFrmLED::OnTimer(UINT_PTR id) {
     switch (id) {
         case kTimerClock:
             TimerClockTimer();
+            TickCensusLog();
             break;
         case kTimerChild:
             TimerChildTimer();

@@ -6,6 +6,13 @@
 
 namespace kalvoro::win {
 
+void PopupLink::OnRegister(HWND popup) {
+    if (started_process_id_ == 0 || !::IsWindow(popup)) return;
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(popup, &owner);
+    if (owner == started_process_id_) popup_ = popup;
+}
+
 bool PopupLink::EnsureRunning() {
     if (popup_ && ::IsWindow(popup_)) return true;
     if (::GetFileAttributesW(program_path_.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
@@ -18,11 +25,12 @@ bool PopupLink::EnsureRunning() {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(program_path_.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process)) {
+    if (!::CreateProcessW(program_path_.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
         return false;
     }
     KernelHandle process_handle(process.hProcess);
+    started_process_id_ = process.dwProcessId;
     KernelHandle thread_handle(process.hThread);
 
     // The registration arrives as a message to the bar, so keep its messages flowing meanwhile; a
@@ -32,8 +40,8 @@ bool PopupLink::EnsureRunning() {
         const ULONGLONG now = ::GetTickCount64();
         if (now >= deadline) return false;
         HANDLE waits[] = {process_handle.get()};
-        const DWORD woke = ::MsgWaitForMultipleObjects(1, waits, FALSE, static_cast<DWORD>(deadline - now),
-                                                       QS_ALLINPUT);
+        const DWORD woke =
+            ::MsgWaitForMultipleObjects(1, waits, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
         if (woke == WAIT_OBJECT_0) {
             // It ended; a registration it sent before ending may still be queued.
             MSG msg;

@@ -19,7 +19,9 @@ public:
     PopupLink(HWND bar, std::wstring program_path) : bar_(bar), program_path_(std::move(program_path)) {}
 
     void set_bar(HWND bar) { bar_ = bar; }
-    void OnRegister(HWND popup) { popup_ = popup; }
+    // Only the window of the program this link started is taken: the texts may hold the user's
+    // private notes, and any program on the desktop can post the registration.
+    void OnRegister(HWND popup);
     HWND popup() const { return popup_; }
 
     bool EnsureRunning();
@@ -30,6 +32,7 @@ private:
     HWND bar_;
     std::wstring program_path_;
     HWND popup_ = nullptr;
+    DWORD started_process_id_ = 0;
 };
 
 }  // namespace kalvoro::win
