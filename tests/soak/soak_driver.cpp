@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -175,7 +176,7 @@ struct Sample {
 
 std::vector<Sample> ReadSamples(const std::wstring& file) {
     std::vector<Sample> samples;
-    std::ifstream in(file);
+    std::ifstream in{std::filesystem::path(file)};
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
