@@ -46,7 +46,7 @@ LRESULT SendCopyData(HWND target, ULONG_PTR id, const std::string& bytes, DWORD 
     data.cbData = size;
     data.lpData = size == 0 ? nullptr : const_cast<char*>(bytes.data());
     DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000,
+    if (!::SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 30000,
                                &result)) {
         return -1;
     }

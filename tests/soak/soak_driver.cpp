@@ -1,5 +1,5 @@
 // Drives the real Kalvoro.exe for a while the way a user would (display modes, calendar paging,
-// dialogs opened and closed, settings applied, menus opened and dismissed) and judges the samples the
+// dialogs opened and closed, menus opened and dismissed) and judges the samples the
 // program writes about itself under its KALVORO_CENSUS switch: "gdi user rss_kb handles" per minute.
 //
 //   soak_driver <application folder> <minutes> <census file>
@@ -29,7 +29,7 @@ constexpr int kCalendar = 1002;
 constexpr int kWeather = 1003;
 constexpr int kMarks = 1006;
 constexpr int kWorldTime = 1007;
-constexpr int kSkinPage = 1011;
+constexpr int kTasks = 1005;
 constexpr int kAbout = 1018;
 constexpr UINT kTrayCallback = WM_APP + 1;
 
@@ -160,8 +160,7 @@ void RunRound() {
     OpenAndClose(kMarks, IDCANCEL, "mark list did not open or close");
     OpenAndClose(kWorldTime, 0, "world time did not open or close");
     OpenAndClose(kAbout, IDCANCEL, "about did not open or close");
-    // 皮肤更换 with OK: the settings are applied again, the skin reloaded.
-    OpenAndClose(kSkinPage, IDOK, "skin page did not open or close");
+    OpenAndClose(kTasks, IDCANCEL, "task list did not open or close");
     OpenAndDismissMenu();
     Command(kCompact);
     Check(Answers(), "the bar stopped answering");
