@@ -53,6 +53,26 @@ LRESULT SendCopyData(HWND target, ULONG_PTR id, const std::string& bytes, DWORD 
     return static_cast<LRESULT>(result);
 }
 
+// Posted messages are handled in order: once a mode switch posted after a storm has shown the
+// calendar, the whole storm has been handled. (A sent message would overtake the storm.)
+constexpr int kCompactItem = 1000 + 0;
+constexpr int kCalendarItem = 1000 + 2;
+
+bool StormHandled(const AppUnderTest& app) {
+    ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
+    if (!WaitFor([&] { return !app.WindowsOfClass(L"TFrmCalendar").empty(); }, 120s)) return false;
+    ::PostMessageW(app.bar(), WM_COMMAND, kCompactItem, 0);
+    return WaitFor([&] { return app.WindowsOfClass(L"TFrmCalendar").empty(); }, 60s) && Answers(app.bar());
+}
+
+// The exit code of a process once it ended by itself; a crash ends with an exception code.
+DWORD ExitCodeAfterEnd(HANDLE process) {
+    if (::WaitForSingleObject(process, 60000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process, &code);
+    return code;
+}
+
 // Every file of the application folder, by relative path.
 std::map<std::wstring, std::string> FolderSnapshot(const std::wstring& dir) {
     std::map<std::wstring, std::string> files;
@@ -187,9 +207,16 @@ TEST(HostileMessagesTest, PopupProgramRefusesBadBlocksAndShowsTheRest) {
     EXPECT_TRUE(Answers(host));
     EXPECT_TRUE(Answers(app.bar()));
     EXPECT_EQ(ProcessOf(host), popup_pid);
+    // A close posted behind the storms ends the program only once it has handled all of them; a
+    // crash on the way would end it with an exception code.
+    const win::KernelHandle popup_process(
+        ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, popup_pid));
+    ASSERT_TRUE(popup_process);
+    ::PostMessageW(host, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCodeAfterEnd(popup_process.get()), 0u);
     EXPECT_EQ(ChangedFiles(before, FolderSnapshot(app.dir())), "");
+    EXPECT_TRUE(Answers(app.bar()));
     EXPECT_TRUE(app.Close());
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(host); }, 20s)) << "the popup program ends with the bar";
 }
 
 // A window in this process that records every block it is handed.
@@ -262,6 +289,9 @@ TEST(HostileMessagesTest, BarSurvivesBadBlocksRandomParametersAndStorms) {
     app.WriteSettings("[BAR]\r\nDefWin=0\r\n[CLOCK]\r\nHotKey=1\r\n");
     ASSERT_TRUE(app.Start());
     HWND bar = app.bar();
+    const win::KernelHandle bar_process(
+        ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, app.process_id()));
+    ASSERT_TRUE(bar_process);
     RECT start_place{};
     ::GetWindowRect(bar, &start_place);
     // 0x0402 from anyone records an update check in "Upgrade.his": that file is the protocol's.
@@ -297,9 +327,9 @@ TEST(HostileMessagesTest, BarSurvivesBadBlocksRandomParametersAndStorms) {
     for (int i = 0; i < 200; ++i) ::PostMessageW(bar, kMsgAnnouncementsReady, random(), random_lparam());
     for (int i = 0; i < 500; ++i) ::PostMessageW(bar, kMsgPopupNotify, random(), random_lparam());
     for (int i = 0; i < 500; ++i) ::PostMessageW(bar, kMsgPopupRegister, random(), random_lparam());
-    ASSERT_TRUE(Answers(bar)) << "after the protocol's messages with random parameters";
+    ASSERT_TRUE(StormHandled(app)) << "after the protocol's messages with random parameters";
     for (int i = 0; i < 200; ++i) ::PostMessageW(bar, kMsgUpdateCheckDone, random(), random_lparam());
-    ASSERT_TRUE(Answers(bar));
+    ASSERT_TRUE(StormHandled(app));
     auto after_protocol = FolderSnapshot(app.dir());
     EXPECT_EQ(after_protocol.count(L"Upgrade.his"), 1u);
     after_protocol.erase(L"Upgrade.his");
@@ -312,11 +342,11 @@ TEST(HostileMessagesTest, BarSurvivesBadBlocksRandomParametersAndStorms) {
         const WPARAM id = (i % 2) ? 0xC000 + (random() & 0x3FFF) : random();
         ::PostMessageW(bar, WM_HOTKEY, id, random_lparam());
     }
-    ASSERT_TRUE(WaitFor([&] { return Answers(bar); }, 60s)) << "after the hot key storm";
+    ASSERT_TRUE(StormHandled(app)) << "after the hot key storm";
     for (int i = 0; i < 3000; ++i) ::PostMessageW(bar, WM_TIMECHANGE, random(), random_lparam());
-    ASSERT_TRUE(WaitFor([&] { return Answers(bar); }, 60s)) << "after the time change storm";
+    ASSERT_TRUE(StormHandled(app)) << "after the time change storm";
     for (int i = 0; i < 3000; ++i) ::PostMessageW(bar, WM_DISPLAYCHANGE, random() & 0xFF, random_lparam());
-    ASSERT_TRUE(WaitFor([&] { return Answers(bar); }, 60s)) << "after the display change storm";
+    ASSERT_TRUE(StormHandled(app)) << "after the display change storm";
 
     EXPECT_TRUE(app.Running());
     RECT end_place{};
@@ -334,7 +364,9 @@ TEST(HostileMessagesTest, BarSurvivesBadBlocksRandomParametersAndStorms) {
     } else {
         EXPECT_EQ(ChangedFiles(before, after), "");
     }
-    EXPECT_TRUE(app.Close());
+    // The close is handled after everything posted before it; a clean end has exit code 0.
+    ::PostMessageW(bar, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ExitCodeAfterEnd(bar_process.get()), 0u);
 }
 
 // --- the position save under kills ----------------------------------------------------------------
