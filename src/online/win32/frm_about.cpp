@@ -44,9 +44,9 @@ protected:
         const HWND version =
             AddControl(WC_STATICW, AboutVersionText(), SS_RIGHT | SS_NOPREFIX, 0, 205, 104, 80, 15, kAboutVersionId);
         if (const std::optional<RgbImage> logo = DecodeJpeg(AboutLogoJpeg())) logo_ = BitmapFromRgb(*logo);
-        const HWND picture = AddControl(WC_STATICW, "", SS_BITMAP | WS_CLIPSIBLINGS, 0, 32, 35, 260, 75, kAboutLogoId);
-        if (picture && logo_)
-            ::SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+        picture_ = AddControl(WC_STATICW, "", SS_BITMAP | WS_CLIPSIBLINGS, 0, 32, 35, 260, 75, kAboutLogoId);
+        if (picture_ && logo_)
+            ::SendMessageW(picture_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
         mail_ = AddControl(WC_STATICW, online_build::kMailAddress, SS_RIGHT | SS_NOPREFIX | SS_NOTIFY, 0, 32, 154, 253,
                            14, kAboutMailId);
         const HWND notice =
@@ -70,6 +70,7 @@ protected:
 
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
         if (message == WM_SETCURSOR && SetLinkCursor(reinterpret_cast<HWND>(wparam), &mail_, 1)) return TRUE;
+        if (message == WM_DESTROY && picture_) ReleaseShownLogo();
         const LRESULT result = SkinnedDialog::HandleMessage(message, wparam, lparam);
         if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lparam) == mail_) {
             ColourLinkLabel(reinterpret_cast<HDC>(wparam));
@@ -78,11 +79,20 @@ protected:
     }
 
 private:
+    // A picture control shows a copy of a bitmap with alpha and leaves that copy to its owner:
+    // without this every 关于 left one bitmap behind.
+    void ReleaseShownLogo() {
+        const auto shown = reinterpret_cast<HBITMAP>(::SendMessageW(picture_, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (shown && shown != logo_.get()) ::DeleteObject(shown);
+        picture_ = nullptr;
+    }
+
     Bitmap logo_;
     Font version_font_;
     Font notice_font_;
     Font link_font_;
     HWND mail_ = nullptr;
+    HWND picture_ = nullptr;
 };
 
 }  // namespace
