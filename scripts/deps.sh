@@ -10,6 +10,7 @@ packages=(
     locales tzdata python3 dpkg-dev
     espeak-ng sox
     fp-utils libchm-bin nsis zip unzip p7zip-full e2fsprogs
+    clang clang-14 libclang-rt-14-dev clang-format
     fonts-arphic-uming fonts-arphic-ukai fonts-wqy-microhei fonts-liberation fonts-wine
 )
 

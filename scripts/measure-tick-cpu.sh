@@ -16,8 +16,16 @@ trap 'kalvoro_wine_down; rm -rf "$app"' EXIT
 (cd "$app" && wine ./Kalvoro.exe >/dev/null 2>&1 &)
 (cd "$build/tests/bench" && wine ./null_timer.exe >/dev/null 2>&1 &)
 sleep 12  # start-up is not what we measure
-bar=$(pgrep -n -x Kalvoro.exe)
-null=$(pgrep -n -x null_timer.exe)
+# The processes started here: other copies (tests, another prefix) may be running beside them.
+started_in() {
+    local name=$1 dir=$2 pid
+    for pid in $(pgrep -x "$name"); do
+        [ "$(readlink "/proc/$pid/cwd")" = "$dir" ] && { echo "$pid"; return 0; }
+    done
+    return 1
+}
+bar=$(started_in Kalvoro.exe "$app")
+null=$(started_in null_timer.exe "$(cd "$build/tests/bench" && pwd)")
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 bar_start=$(ticks "$bar")
 null_start=$(ticks "$null")

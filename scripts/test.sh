@@ -17,11 +17,17 @@ finish() {
 run_stage() {
     local name=$1; shift
     begin "$name"
-    if "$@"; then finish "$name"; else finish "$name" FAILED; failed+=("$name"); fi
+    if "$@"; then finish "$name"; else finish "$name" FAILED; failed+=("$name"); return 1; fi
 }
+# Nothing after a failed set-up stage could give a meaningful result.
+stop_after() { echo; echo "=== STOPPED: set-up stage \"$1\" failed; see its output above."; exit 1; }
 
-run_stage "set-up (packages)" bash scripts/deps.sh || exit 1
-run_stage "libjpeg for win64" bash scripts/libjpeg-mingw.sh build/deps/libjpeg-win64
+run_stage "set-up (packages)" bash scripts/deps.sh || stop_after "set-up (packages)"
+run_stage "libjpeg for win64" bash scripts/libjpeg-mingw.sh build/deps/libjpeg-win64 || stop_after "libjpeg for win64"
+
+# Every source as .clang-format lays it out.
+run_stage "format check" bash -c "git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' |
+    xargs clang-format --dry-run --Werror"
 
 jobs=$(nproc)
 run_stage "native build" bash -c "cmake --preset native >/dev/null && cmake --build --preset native -j $jobs"
@@ -29,6 +35,7 @@ run_stage "native tests" ctest --preset native --output-on-failure -j "$jobs"
 run_stage "sanitizer build" bash -c "cmake --preset native-asan >/dev/null && cmake --build --preset native-asan -j $jobs"
 run_stage "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --preset native-asan --output-on-failure -j "$jobs"
+run_stage "fuzzing (20 s per target)" bash scripts/fuzz.sh 20
 run_stage "win64 build" bash -c "cmake --preset win64 >/dev/null && cmake --build --preset win64 -j $jobs"
 
 source scripts/wine-env.sh

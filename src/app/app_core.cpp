@@ -22,6 +22,21 @@ void AppCore::Load(int screen_width) {
     ReloadTasks();
 }
 
+bool AppCore::FolderWritable() {
+    const std::string probe = app_dir_ + "Kalvoro.write-test";
+    if (!files_.WriteAtomic(probe, "")) return false;
+    files_.Remove(probe);
+    return true;
+}
+
+std::string AppCore::FolderNotWritableNotice() const {
+    std::string folder = app_dir_;
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return "程序文件夹不可写入：\r\n" + folder +
+           "\r\n\r\n本次运行中的设置、窗口位置、日历标记和定时任务的修改都无法保存。"
+           "请把程序放到可以写入的文件夹中运行。";
+}
+
 void AppCore::ReloadTasks() {
     GuardedCall("tasks", [&] { tasks_.Load(files_, app_dir_ + kTaskListFileName); });
 }

@@ -32,6 +32,12 @@ public:
     // After the task list window saved, and from the menus: "War.lst" again.
     void ReloadTasks();
 
+    // Whether a file can be written in the application folder (a zip unpacked into a protected
+    // folder, a read-only medium: nothing the user changes could be kept).
+    bool FolderWritable();
+    // The one-time notice when it cannot.
+    std::string FolderNotWritableNotice() const;
+
     const std::string& app_dir() const { return app_dir_; }
     IFileStore& files() { return files_; }
     IClock& clock() { return clock_; }

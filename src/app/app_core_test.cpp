@@ -62,5 +62,18 @@ TEST(AppCoreTest, LoadsSettingsAndMarksFromTheApplicationFolder) {
     EXPECT_NE(core.date_texts().FestivalText(EncodeDate(2008, 2, 7)).find("春节"), std::string::npos);
 }
 
+TEST(AppCoreTest, FolderThatCannotBeWrittenIsToldOnceWithItsName) {
+    MemoryFileStore files;
+    FakeClock clock;
+    AppCore core(files, clock, "D:\\只读 文件夹\\");
+    EXPECT_TRUE(core.FolderWritable());
+    EXPECT_FALSE(files.Exists("D:\\只读 文件夹\\Kalvoro.write-test"));  // the probe is gone again
+    files.fail_writes = true;
+    EXPECT_FALSE(core.FolderWritable());
+    const std::string notice = core.FolderNotWritableNotice();
+    EXPECT_NE(notice.find("D:\\只读 文件夹\r\n"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("日历标记"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kalvoro

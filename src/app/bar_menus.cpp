@@ -55,7 +55,11 @@ constexpr std::array kTrayMenu{
 
 }  // namespace
 
-std::span<const MenuRow> MainMenuItems() { return kMainMenu; }
-std::span<const MenuRow> TrayMenuItems() { return kTrayMenu; }
+std::span<const MenuRow> MainMenuItems() {
+    return kMainMenu;
+}
+std::span<const MenuRow> TrayMenuItems() {
+    return kTrayMenu;
+}
 
 }  // namespace kalvoro

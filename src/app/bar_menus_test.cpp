@@ -17,7 +17,8 @@ std::string VisibleCaptions(std::span<const MenuRow> items) {
 }
 
 TEST(BarMenusTest, MainMenuShowsItsItemsInOrder) {
-    EXPECT_EQ(VisibleCaptions(MainMenuItems()), "精简|时钟|日历|-|定时任务|日历标记|城市时间查询|系统设置|-|帮助|关于|退出|");
+    EXPECT_EQ(VisibleCaptions(MainMenuItems()),
+              "精简|时钟|日历|-|定时任务|日历标记|城市时间查询|系统设置|-|帮助|关于|退出|");
 }
 
 TEST(BarMenusTest, TrayMenuShowsItsItemsInOrder) {
@@ -29,7 +30,8 @@ TEST(BarMenusTest, RadioTagsAreTheModeNumbers) {
     for (const MenuRow& item : MainMenuItems()) {
         const int expected_tag[] = {0, 2, 1, 3};
         if (item.radio) {
-            EXPECT_EQ(item.tag, expected_tag[static_cast<int>(item.command) - static_cast<int>(MenuCommand::kModeCompact)]);
+            EXPECT_EQ(item.tag,
+                      expected_tag[static_cast<int>(item.command) - static_cast<int>(MenuCommand::kModeCompact)]);
         }
         EXPECT_EQ(item.radio, item.command >= MenuCommand::kModeCompact && item.command <= MenuCommand::kModeWeather);
     }

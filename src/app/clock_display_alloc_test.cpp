@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/clock_display.h"
-#include "app/clock_display_null_view.h"
+#include "app/testing/clock_display_null_view.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -19,8 +19,12 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace kalvoro {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/clock_display.h"
-#include "app/clock_display_null_view.h"
+#include "app/testing/clock_display_null_view.h"
 
 namespace kalvoro {
 namespace {

@@ -102,12 +102,23 @@ TEST_F(ClockDisplayTest, DateTextsChangeOnlyAtTheFirstTickAfterMidnight) {
     EXPECT_EQ(display.shown_date(), EncodeDate(2026, 12, 10));
 }
 
-TEST_F(ClockDisplayTest, SameHintIsNotWrittenAgain) {
+TEST_F(ClockDisplayTest, TextsAreWrittenOnlyWhenTheyChange) {
     display.Update(At(2026, 12, 9, 12, 0, 0), false);
-    // A new day whose texts the bar already shows (e.g. the clock was set back and forth).
+    EXPECT_EQ(bar.hint_writes, 1);
+    EXPECT_EQ(bar.date_line.first_line_writes, 1);
+    // Ticks within the day write neither.
+    display.Update(At(2026, 12, 9, 12, 0, 1), false);
+    display.Update(At(2026, 12, 9, 18, 30, 0), false);
+    EXPECT_EQ(bar.hint_writes, 1);
+    EXPECT_EQ(bar.date_line.first_line_writes, 1);
+
+    // A new day whose date line the bar already shows (e.g. the clock was set back and forth):
+    // the line is left alone, the hint names the new day.
     bar.date_line.lines[0] = "<FontCN>2026年12月10日 星期四";
     display.Update(At(2026, 12, 10, 12, 0, 0), false);
     EXPECT_EQ(bar.date_line.first_line_writes, 1);
+    EXPECT_EQ(bar.hint_writes, 2);
+    EXPECT_EQ(bar.hint.rfind("公历: 2026年12月10日 星期四\r\n", 0), 0u) << bar.hint;
 }
 
 TEST_F(ClockDisplayTest, DateLoopOffKeepsLineZero) {

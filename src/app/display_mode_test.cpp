@@ -9,7 +9,10 @@ using M = DisplayMode;
 
 // Every value of each numbering, and its neighbours outside the range.
 TEST(DisplayModeTest, MenuNumbers) {
-    const struct { int number; M mode; } cases[] = {
+    const struct {
+        int number;
+        M mode;
+    } cases[] = {
         {-1, M::kCompact}, {0, M::kCompact}, {1, M::kCalendar}, {2, M::kClock}, {3, M::kWeather}, {4, M::kCompact},
     };
     for (const auto& c : cases) EXPECT_EQ(DisplayModeFromNumber(c.number), c.mode) << c.number;
@@ -20,8 +23,12 @@ TEST(DisplayModeTest, MenuNumbers) {
 }
 
 TEST(DisplayModeTest, DefWinNumbersSwapClockAndCalendar) {
-    const struct { int number; M mode; } cases[] = {
-        {-1, M::kClock}, {0, M::kCompact}, {1, M::kClock}, {2, M::kCalendar}, {3, M::kWeather}, {4, M::kClock}, {7, M::kClock},
+    const struct {
+        int number;
+        M mode;
+    } cases[] = {
+        {-1, M::kClock},  {0, M::kCompact}, {1, M::kClock}, {2, M::kCalendar},
+        {3, M::kWeather}, {4, M::kClock},   {7, M::kClock},
     };
     for (const auto& c : cases) EXPECT_EQ(DisplayModeFromDefWin(c.number), c.mode) << c.number;
     EXPECT_EQ(DefWinNumber(M::kCompact), 0);
@@ -31,7 +38,10 @@ TEST(DisplayModeTest, DefWinNumbersSwapClockAndCalendar) {
 }
 
 TEST(DisplayModeTest, ChildIndexNumbers) {
-    const struct { int number; M mode; } cases[] = {
+    const struct {
+        int number;
+        M mode;
+    } cases[] = {
         {-1, M::kCompact}, {0, M::kCompact}, {1, M::kCalendar}, {2, M::kClock}, {3, M::kWeather}, {4, M::kCompact},
     };
     for (const auto& c : cases) EXPECT_EQ(DisplayModeFromChildIndex(c.number), c.mode) << c.number;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "app/options_save.h"
 #include "base/settings_keys.h"
 
 namespace kalvoro {
@@ -96,7 +97,9 @@ AppSettings ReadAppSettings(const IniDocument& doc, int screen_width) {
 
 Settings::Settings(IFileStore& files, std::string path) : file_(files, std::move(path)) {}
 
-void Settings::Load(int screen_width) { values_ = ReadAppSettings(file_.Load(), screen_width); }
+void Settings::Load(int screen_width) {
+    values_ = ReadAppSettings(file_.Load(), screen_width);
+}
 
 void Settings::ReloadSkinNames() {
     namespace k = settings_keys;
@@ -151,6 +154,37 @@ void Settings::SetDateLoop(bool on) {
     if (values_.date_loop == on) return;
     values_.date_loop = on;
     Notify(SettingsChange::kBar);
+}
+
+bool Settings::SaveOptions(const OptionsValues& options) {
+    bool ok = true;
+    for (const IniWrite& write : OptionsKeyWrites(options)) {
+        if (!file_.WriteString(write.key.section, write.key.name, write.value)) {
+            ok = false;
+            break;
+        }
+    }
+    // The running program takes what the user chose even when the file could not keep it.
+    ApplyOptionsValues(options, values_);
+    for (const SettingsChange change : {SettingsChange::kLed, SettingsChange::kBar, SettingsChange::kChime,
+                                        SettingsChange::kMessages, SettingsChange::kTimeSync}) {
+        Notify(change);
+    }
+    return ok;
+}
+
+bool Settings::ApplySkinFile(const std::string& file_name) {
+    namespace k = settings_keys;
+    if (!file_.WriteString(k::kSkinSkinFile.section, k::kSkinSkinFile.name, file_name)) return false;
+    ReloadSkinNames();
+    return true;
+}
+
+bool Settings::ApplyClockFile(const std::string& file_name) {
+    namespace k = settings_keys;
+    if (!file_.WriteString(k::kSkinClockFile.section, k::kSkinClockFile.name, file_name)) return false;
+    ReloadSkinNames();
+    return true;
 }
 
 int Settings::Subscribe(Listener listener) {

@@ -84,6 +84,8 @@ enum class SettingsChange : unsigned {
     kTimeSync = 1u << 5,
 };
 
+struct OptionsValues;
+
 class Settings {
 public:
     Settings(IFileStore& files, std::string path);
@@ -108,6 +110,16 @@ public:
     // Values the program changes while running (the settings dialog, the bar).
     void SetTransparency(int alpha);
     void SetDateLoop(bool on);
+
+    // The settings dialog closed: writes its keys in their order (a failed write ends the writing,
+    // the keys after it stay as they were), takes the values for the running program and sends the
+    // notices kLed, kBar, kChime, kMessages and kTimeSync. False when a write failed.
+    bool SaveOptions(const OptionsValues& options);
+    // 应用(&A) of the settings dialog: SKIN/SkinFile or SKIN/ClockFile := the package's file name,
+    // then the skin names are read again and kSkins is sent. False when the write failed (nothing
+    // is sent then).
+    bool ApplySkinFile(const std::string& file_name);
+    bool ApplyClockFile(const std::string& file_name);
 
     using Listener = std::function<void(SettingsChange)>;
     int Subscribe(Listener listener);

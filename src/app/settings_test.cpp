@@ -113,7 +113,11 @@ TEST(SettingsTest, SkinReloadKeepsEveryOtherSetting) {
 }
 
 TEST(SettingsTest, ChildPlaceIsClampedToTheScreen) {
-    const struct { const char* file; int left; int top; } cases[] = {
+    const struct {
+        const char* file;
+        int left;
+        int top;
+    } cases[] = {
         {"", 0, 55},
         {"[CHILD]\r\nLeft=-20\r\nTop=-1\r\n", 0, -1},
         {"[CHILD]\r\nLeft=1180\r\nTop=300\r\n", 1180, 300},

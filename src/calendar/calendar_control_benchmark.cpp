@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "calendar/calendar_control_test_support.h"
+#include "calendar/testing/calendar_control_test_support.h"
 #include "calendar/lss_calendar.h"
 
 namespace kalvoro {

@@ -11,9 +11,9 @@
 
 namespace kalvoro {
 
-inline constexpr CalColor kSelectionFrameColor = 16744448;
+inline constexpr Colour kSelectionFrameColor = 16744448;
 inline constexpr int kSelectionFrameWidth = 2;
-inline constexpr CalColor kTodayColor = 32768;  // green
+inline constexpr Colour kTodayColor = 32768;  // green
 inline constexpr std::string_view kTodayText = "今天";
 inline constexpr std::string_view kEllipsis = "…";
 
@@ -28,8 +28,8 @@ enum class CellFontRole { Day, Lunar, Festival };
 
 struct CellText {
     std::string text;  // empty: nothing is drawn
-    CalColor color = 0;
-    CalRect rect;  // client co-ordinates
+    Colour color = 0;
+    Rect rect;  // client co-ordinates
     CellTextPlacement placement = CellTextPlacement::Centered;
     CellFontRole font = CellFontRole::Day;
     bool shadow = false;
@@ -38,7 +38,7 @@ struct CellText {
 struct CalendarCell {
     int index = 0;
     DateTime date = 0;
-    CalRect rect;
+    Rect rect;
     bool in_month = false;
     bool selected = false;
     bool today = false;
@@ -50,8 +50,8 @@ struct CalendarCell {
 
 struct WeekHeading {
     std::string text;
-    CalColor color = 0;
-    CalRect rect;
+    Colour color = 0;
+    Rect rect;
 };
 
 // A festival text longer than longest_bytes GBK bytes is cut to longest_bytes - 2 bytes, never

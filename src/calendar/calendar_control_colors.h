@@ -8,18 +8,18 @@
 namespace kalvoro {
 
 struct TLssCalColors {
-    CalColor TitleBackColor = kClActiveCaption;
-    CalColor WeekBackColor = kClWindow;
-    CalColor DayBackColor = kClWindow;
-    CalColor TrailingTextColor = kClInactiveCaptionText;
-    CalColor LunarTermColor = 8388608;  // navy
-    CalColor SundayColor = 255;         // red
-    CalColor SaturdayColor = 128;       // maroon
-    CalColor HightlightBackColor = kClActiveCaption;
-    CalColor HightlightTextColor = 16777215;
-    CalColor BorderColor = 8421504;  // grey
-    CalColor GridColor = 12632256;   // silver
-    CalColor ArrowColor = 16777215;
+    Colour TitleBackColor = kClActiveCaption;
+    Colour WeekBackColor = kClWindow;
+    Colour DayBackColor = kClWindow;
+    Colour TrailingTextColor = kClInactiveCaptionText;
+    Colour LunarTermColor = 8388608;  // navy
+    Colour SundayColor = 255;         // red
+    Colour SaturdayColor = 128;       // maroon
+    Colour HightlightBackColor = kClActiveCaption;
+    Colour HightlightTextColor = 16777215;
+    Colour BorderColor = 8421504;  // grey
+    Colour GridColor = 12632256;   // silver
+    Colour ArrowColor = 16777215;
 
     CalFont TitleTextFont{"Arial Black", kGb2312Charset, kClWhite, 14, fsBold};
     CalFont WeekTextFont{"宋体", kGb2312Charset, kClActiveCaption, 12, 0};

@@ -11,10 +11,10 @@ DateTime FirstDateOfGrid(int year, int month, bool use_iso8601) {
     return weekday == 1 ? first_of_month - 7 : first_of_month + 1 - weekday;
 }
 
-CalRect CellRectAt(const CalendarLayout& layout, int index) {
+Rect CellRectAt(const CalendarLayout& layout, int index) {
     const int left = layout.days.left + (index % kCalendarColumns) * layout.cell_width;
     const int top = layout.days.top + (index / kCalendarColumns) * layout.cell_height;
-    return CalRect::FromSize(left, top, layout.cell_width, layout.cell_height);
+    return Rect::FromSize(left, top, layout.cell_width, layout.cell_height);
 }
 
 int CellIndexAt(const CalendarLayout& layout, int x, int y) {
@@ -24,12 +24,12 @@ int CellIndexAt(const CalendarLayout& layout, int x, int y) {
     return row * kCalendarColumns + column;
 }
 
-CalendarCellSet CellsTouched(const CalendarLayout& layout, std::span<const CalRect> update) {
+CalendarCellSet CellsTouched(const CalendarLayout& layout, std::span<const Rect> update) {
     CalendarCellSet touched;
     for (int i = 0; i < kCalendarCells; ++i) {
-        const CalRect cell = CellRectAt(layout, i);
+        const Rect cell = CellRectAt(layout, i);
         touched[static_cast<std::size_t>(i)] =
-            std::any_of(update.begin(), update.end(), [&cell](const CalRect& part) { return part.Intersects(cell); });
+            std::any_of(update.begin(), update.end(), [&cell](const Rect& part) { return part.Intersects(cell); });
     }
     return touched;
 }

@@ -21,13 +21,13 @@ using CalendarCellSet = std::bitset<kCalendarCells>;
 DateTime FirstDateOfGrid(int year, int month, bool use_iso8601);
 
 // Cell index i lies i mod 7 cells right of and i div 7 cells below the days rectangle's corner.
-CalRect CellRectAt(const CalendarLayout& layout, int index);
+Rect CellRectAt(const CalendarLayout& layout, int index);
 
 // The cell under a client point of the days rectangle, or -1 (also while the cells have no size).
 // The few pixels right of the seventh column and below the sixth row belong to the nearest cell.
 int CellIndexAt(const CalendarLayout& layout, int x, int y);
 
 // The cells that a repaint of the given rectangles touches.
-CalendarCellSet CellsTouched(const CalendarLayout& layout, std::span<const CalRect> update);
+CalendarCellSet CellsTouched(const CalendarLayout& layout, std::span<const Rect> update);
 
 }  // namespace kalvoro

@@ -39,13 +39,13 @@ void PlaceCellRects(CalendarLayout& layout, const CalendarLayoutInput& input) {
     // A negative or tiny scale would make the bands wider than the cell; keep them inside it.
     const int g = std::clamp(RoundToInt(cw / input.horizon_scale), 0, cw);
     const int h = std::clamp(RoundToInt(ch / input.vertical_scale), 0, ch);
-    const CalRect full = CalRect::FromSize(0, 0, cw, ch);
-    const CalRect above_band = CalRect::FromSize(0, 0, cw, ch - h);
-    const CalRect bottom_band = CalRect::FromSize(0, ch - h, cw, h);
-    const CalRect left_of_band = CalRect::FromSize(0, 0, cw - g, ch);
-    const CalRect right_band = CalRect::FromSize(cw - g, 0, g, ch);
-    const CalRect corner = CalRect::FromSize(0, 0, cw - g, ch - h);
-    const CalRect right_above_band = CalRect::FromSize(cw - g, 0, g, ch - h);
+    const Rect full = Rect::FromSize(0, 0, cw, ch);
+    const Rect above_band = Rect::FromSize(0, 0, cw, ch - h);
+    const Rect bottom_band = Rect::FromSize(0, ch - h, cw, h);
+    const Rect left_of_band = Rect::FromSize(0, 0, cw - g, ch);
+    const Rect right_band = Rect::FromSize(cw - g, 0, g, ch);
+    const Rect corner = Rect::FromSize(0, 0, cw - g, ch - h);
+    const Rect right_above_band = Rect::FromSize(cw - g, 0, g, ch - h);
 
     const TLssCalStyle lunar = input.lunar_style;
     const TLssCalStyle festival = input.festival_style;
@@ -83,7 +83,7 @@ void PlaceCellRects(CalendarLayout& layout, const CalendarLayoutInput& input) {
 
 void FitFonts(const CalendarLayoutInput& input, const CalendarLayout& layout, ITextMeasurer& measurer,
               TLssCalColors& fonts) {
-    const CalRect& days = layout.days;
+    const Rect& days = layout.days;
     fonts.BackMonthTextFont.Size =
         FitFontSize(measurer, fonts.BackMonthTextFont, "9", days.Width(), RoundToInt(0.9 * days.Height()));
     fonts.TitleTextFont.Size = FitFontSize(measurer, fonts.TitleTextFont, FormatDateTime("yyyy年mm月", input.date),
@@ -94,7 +94,7 @@ void FitFonts(const CalendarLayoutInput& input, const CalendarLayout& layout, IT
                                           RoundToInt(0.9 * layout.cell_width), layout.cell_height);
     fonts.DayTextFont.Size = FitFontSize(measurer, fonts.DayTextFont, FormatDateTime("dd", input.date),
                                          layout.day_number.right, layout.day_number.bottom);
-    const CalRect& lunar = layout.lunar;
+    const Rect& lunar = layout.lunar;
     if (!lunar.IsEmpty()) {
         if (input.lunar_style == csRight && input.show_vertical) {
             fonts.LunarTextFont.Size =
@@ -104,7 +104,7 @@ void FitFonts(const CalendarLayoutInput& input, const CalendarLayout& layout, IT
                 FitFontSize(measurer, fonts.LunarTextFont, Repeat(kNine, 3), lunar.Width(), lunar.Height());
         }
     }
-    const CalRect& festival = layout.festival;
+    const Rect& festival = layout.festival;
     if (!festival.IsEmpty()) {
         if (input.festival_style != csRight) {
             fonts.FtvTextFont.Size =
@@ -121,7 +121,7 @@ void FitFonts(const CalendarLayoutInput& input, const CalendarLayout& layout, IT
 
 int MeasureLongestFestival(const CalendarLayoutInput& input, const CalendarLayout& layout, ITextMeasurer& measurer,
                            const CalFont& festival_font) {
-    const CalRect& festival = layout.festival;
+    const Rect& festival = layout.festival;
     if (festival.IsEmpty() || (input.festival_style == csRight && input.show_vertical)) {
         return kDefaultLongestFestivalBytes;
     }
@@ -137,13 +137,13 @@ int MeasureLongestFestival(const CalendarLayoutInput& input, const CalendarLayou
 CalendarArrows MeasureArrows(const CalendarLayout& layout, ITextMeasurer& measurer, CalFont title_font) {
     title_font.Size = title_font.Size * 3 / 5;
     const CalSize sz = measurer.MeasureText(title_font, "《");
-    const CalRect& title = layout.title;
+    const Rect& title = layout.title;
     const int t = (title.bottom - sz.cy) / 2;
     CalendarArrows arrows;
-    arrows.prev_year = CalRect::FromSize(title.left + 5, t, sz.cx, sz.cy);
-    arrows.prev_month = CalRect::FromSize(arrows.prev_year.right + 1, t, sz.cx, sz.cy);
-    arrows.next_year = CalRect::FromSize(title.right - 5 - sz.cx, t, sz.cx, sz.cy);
-    arrows.next_month = CalRect::FromSize(arrows.next_year.left - 1 - sz.cx, t, sz.cx, sz.cy);
+    arrows.prev_year = Rect::FromSize(title.left + 5, t, sz.cx, sz.cy);
+    arrows.prev_month = Rect::FromSize(arrows.prev_year.right + 1, t, sz.cx, sz.cy);
+    arrows.next_year = Rect::FromSize(title.right - 5 - sz.cx, t, sz.cx, sz.cy);
+    arrows.next_month = Rect::FromSize(arrows.next_year.left - 1 - sz.cx, t, sz.cx, sz.cy);
     return arrows;
 }
 
@@ -171,8 +171,8 @@ CalendarLayout ComputeCellGeometry(const CalendarLayoutInput& input) {
     layout.cell_width = width / 7;
     layout.cell_height = height / 7;
     layout.title = {0, 0, width, 0};
-    layout.week = CalRect::FromSize(0, 0, width, layout.cell_height);
-    layout.days = CalRect::FromSize(0, layout.cell_height, width, height - layout.cell_height);
+    layout.week = Rect::FromSize(0, 0, width, layout.cell_height);
+    layout.days = Rect::FromSize(0, layout.cell_height, width, height - layout.cell_height);
     PlaceCellRects(layout, input);
     return layout;
 }

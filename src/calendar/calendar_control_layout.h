@@ -42,22 +42,22 @@ struct CalendarLayoutInput {
 };
 
 struct CalendarArrows {
-    CalRect prev_year;
-    CalRect prev_month;
-    CalRect next_month;
-    CalRect next_year;
+    Rect prev_year;
+    Rect prev_month;
+    Rect next_month;
+    Rect next_year;
 };
 
 struct CalendarLayout {
     int cell_width = 0;
     int cell_height = 0;
-    CalRect title;  // zero height: the control has no title row
-    CalRect week;
-    CalRect days;
+    Rect title;  // zero height: the control has no title row
+    Rect week;
+    Rect days;
     // Relative to a cell's top-left corner; the lunar and festival places may be empty or equal.
-    CalRect day_number;
-    CalRect lunar;
-    CalRect festival;
+    Rect day_number;
+    Rect lunar;
+    Rect festival;
     int longest_festival_bytes = kDefaultLongestFestivalBytes;
     CalendarArrows arrows;  // empty without ShowArrow
 };

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "calendar/calendar_control_grid.h"
-#include "calendar/calendar_control_test_support.h"
+#include "calendar/testing/calendar_control_test_support.h"
 
 namespace kalvoro {
 namespace {
@@ -26,13 +26,13 @@ CalendarLayoutInput Input(TLssCalStyle lunar, TLssCalStyle festival) {
 struct StyleCase {
     TLssCalStyle lunar;
     TLssCalStyle festival;
-    CalRect day_number;
-    CalRect lunar_rect;
-    CalRect festival_rect;
+    Rect day_number;
+    Rect lunar_rect;
+    Rect festival_rect;
 };
 
-constexpr CalRect R(int x, int y, int w, int h) {
-    return CalRect::FromSize(x, y, w, h);
+constexpr Rect R(int x, int y, int w, int h) {
+    return Rect::FromSize(x, y, w, h);
 }
 
 TEST(CalendarLayoutTest, CellPlacesForAllNineStyleCombinations) {
@@ -98,14 +98,14 @@ TEST(CalendarLayoutTest, BandsStayInsideTheCellWhateverTheScale) {
 
 TEST(CalendarLayoutTest, CellsTouchedByAnUpdate) {
     const CalendarLayout layout = ComputeCellGeometry(Input(csRight, csBottom));
-    const CalRect one_cell[] = {CellRectAt(layout, 9)};
+    const Rect one_cell[] = {CellRectAt(layout, 9)};
     EXPECT_EQ(CellsTouched(layout, one_cell).count(), 1u);
     EXPECT_TRUE(CellsTouched(layout, one_cell)[9]);
-    const CalRect corner_of_four[] = {R(79, 69, 2, 2)};
+    const Rect corner_of_four[] = {R(79, 69, 2, 2)};
     EXPECT_EQ(CellsTouched(layout, corner_of_four).count(), 4u);
-    const CalRect weekday_row[] = {layout.week};
+    const Rect weekday_row[] = {layout.week};
     EXPECT_TRUE(CellsTouched(layout, weekday_row).none());
-    const CalRect everything[] = {layout.days};
+    const Rect everything[] = {layout.days};
     EXPECT_TRUE(CellsTouched(layout, everything).all());
 }
 

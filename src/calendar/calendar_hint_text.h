@@ -24,7 +24,7 @@ inline constexpr std::string_view kNextYearHint = "下一年";
 std::string CalendarHintText(DateTime date, const TFestivalList& festivals, bool use_iso8601, const DateLocale& locale);
 
 inline constexpr int kHintMargin = 5;
-inline constexpr CalColor kHintLabelColor = kClRed;
+inline constexpr Colour kHintLabelColor = kClRed;
 
 struct HintLine {
     std::string label;  // "公元:"; empty for a line without "="

@@ -12,12 +12,24 @@ CalendarMarks::CalendarMarks(IFileStore& files, std::string path, TFestivalList&
     : files_(files), path_(std::move(path)), lists_(calendar_lists) {}
 
 void CalendarMarks::Load() {
-    lines_ = MarkLines::Load(files_, path_);
+    const std::optional<std::string> bytes = files_.ReadAll(path_);
+    read_only_ = !bytes && files_.Exists(path_);
+    lines_ = bytes ? MarkLines::Parse(*bytes) : MarkLines();
     for (const std::string& line : lines_.lines()) ApplyMark(SplitMarkLine(line).name);
+    // Saving sorts the lines: an unsorted file the user did not change stays as it is.
+    MarkLines sorted = lines_;
+    sorted.Sort();
+    saved_bytes_ = sorted.Serialize();
 }
 
 bool CalendarMarks::Save() {
-    return lines_.Save(files_, path_);
+    if (read_only_) return false;
+    lines_.Sort();
+    std::string bytes = lines_.Serialize();
+    if (bytes == saved_bytes_) return true;
+    if (!files_.WriteAtomic(path_, bytes)) return false;
+    saved_bytes_ = std::move(bytes);
+    return true;
 }
 
 void CalendarMarks::ApplyMark(std::string_view name) {

@@ -23,10 +23,14 @@ public:
     CalendarMarks(IFileStore& files, std::string path, TFestivalList& calendar_lists);
 
     // Reads the file and marks every line's day in the calendar's lists (a line of another kind
-    // than 0 to 2, or without a key, marks nothing).
+    // than 0 to 2, or without a key, marks nothing). A file that exists but cannot be read gives
+    // no marks and is never written in this session: the user's marks in it must not be lost.
     void Load();
-    // Sorts the lines and writes the file; false when writing failed (the marks stay in memory).
+    // Sorts the lines and writes the file when its content changed; false when writing failed or
+    // the file is read-only (the marks stay in memory).
     bool Save();
+    // The file exists but could not be read: changes are kept in memory only.
+    bool ReadOnly() const { return read_only_; }
 
     const MarkLines& Lines() const { return lines_; }
     MarkLines& Lines() { return lines_; }
@@ -67,7 +71,12 @@ private:
     TFestivalList& lists_;
     MarkLines lines_;
     std::int32_t mark_color_ = kDefaultMarkColor;
+    bool read_only_ = false;
+    std::string saved_bytes_;  // the file as the lines were when read or last written
 };
+
+// What the mark list says while ReadOnly().
+inline constexpr char kMarksReadOnlyNotice[] = "标记文件无法读取，本次修改不会保存。";
 
 // A row of the mark list: "公历" or "农历", a tab, "05月05日", a tab, the note.
 std::string MarkListRow(std::string_view line);

@@ -111,6 +111,79 @@ TEST_F(CalendarMarksTest, ListFlowsChangeAddAndDelete) {
     EXPECT_TRUE(LunarMarked("0815"));
 }
 
+// A disk where "Marks.rec" exists but reading it fails (locked by another program, access denied).
+class UnreadableFileStore final : public IFileStore {
+public:
+    std::optional<std::string> ReadAll(const std::string& path) override {
+        if (unreadable) return std::nullopt;
+        return files.ReadAll(path);
+    }
+    bool WriteAtomic(const std::string& path, std::string_view bytes) override {
+        return files.WriteAtomic(path, bytes);
+    }
+    bool Exists(const std::string& path) override { return files.Exists(path); }
+    bool Remove(const std::string& path) override { return files.Remove(path); }
+    std::vector<std::string> ListFiles(const std::string& folder, std::string_view suffix) override {
+        return files.ListFiles(folder, suffix);
+    }
+    MemoryFileStore files;
+    bool unreadable = true;
+};
+
+TEST(CalendarMarksOfAnUnreadableFile, AreReadOnlyForTheSessionAndTheFileIsNeverReplaced) {
+    UnreadableFileStore disk;
+    const std::string users_marks = Utf8ToGbk("00914=生日\r\n10815=中秋\r\n");
+    disk.files.Put(kPath, users_marks);
+    TFestivalList lists = TFestivalList::WithoutDefaults();
+    CalendarMarks marks(disk, kPath, lists);
+    marks.Load();
+    EXPECT_TRUE(marks.ReadOnly());
+    EXPECT_TRUE(marks.Lines().empty());
+
+    // Opening and closing the mark list saves; a new mark is kept in memory and drawn only.
+    EXPECT_FALSE(marks.Save());
+    EXPECT_FALSE(marks.SetMark("00101", "新年"));
+    EXPECT_TRUE(lists.SolarMarks().IndexOf("0101").has_value());
+    EXPECT_FALSE(marks.DeleteMarks("0101", "0000", true, true));
+    disk.unreadable = false;  // the lock is gone by now: still no write in this session
+    EXPECT_FALSE(marks.Save());
+    EXPECT_EQ(disk.files.write_count, 0);
+    EXPECT_EQ(*disk.files.ReadAll(kPath), users_marks);
+
+    // The next start reads it.
+    marks.Load();
+    EXPECT_FALSE(marks.ReadOnly());
+    EXPECT_EQ(marks.Lines().NoteOf("00914"), "生日");
+}
+
+TEST_F(CalendarMarksTest, AMissingFileIsNotReadOnlyAndIsCreatedByTheFirstMark) {
+    marks.Load();
+    EXPECT_FALSE(marks.ReadOnly());
+    EXPECT_TRUE(marks.Save());
+    EXPECT_EQ(files.write_count, 0);  // nothing to keep: no empty file appears
+    EXPECT_TRUE(marks.SetMark("00101", "新年"));
+    EXPECT_EQ(File(), "00101=新年\r\n");
+}
+
+TEST_F(CalendarMarksTest, TheFileIsRewrittenOnlyWhenItsContentChanged) {
+    // Unsorted, LF line ends and bytes that are not GBK (a lone lead byte, an unassigned pair).
+    const std::string bytes = "10815=\xD6\xD0\xC7\xEF\n00505=\x81\n00914=\xFF\xFE\x41\n";
+    files.Put(kPath, bytes);
+    marks.Load();
+    ASSERT_EQ(marks.Lines().size(), 3u);
+    marks.Lines().Sort();  // what opening the mark list does
+    EXPECT_TRUE(marks.Save());
+    EXPECT_TRUE(marks.SetMark("10815", "中秋"));  // the same note again
+    EXPECT_EQ(files.write_count, 0);
+    EXPECT_EQ(*files.ReadAll(kPath), bytes);
+
+    // A real change writes the file; the lines the user did not touch keep their bytes.
+    EXPECT_TRUE(marks.SetMark("01225", "圣诞"));
+    EXPECT_EQ(files.write_count, 1);
+    EXPECT_EQ(*files.ReadAll(kPath),
+              "00505=\x81\r\n00914=\xFF\xFE\x41\r\n01225=\xCA\xA5\xB5\xAE\r\n10815=\xD6\xD0\xC7\xEF\r\n");
+}
+
 TEST(MarkListRows, KindDateAndNoteInColumns) {
     EXPECT_EQ(MarkListRow("00505=端午"), "公历\t05月05日\t端午");
     EXPECT_EQ(MarkListRow("10815=中秋=月"), "农历\t08月15日\t中秋=月");

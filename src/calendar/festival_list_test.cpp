@@ -137,6 +137,36 @@ TEST(TFestivalList, DefaultWeekRules) {
     EXPECT_EQ(festivals.GetWeekFestival(Day(2008, 9, 1)).text, "劳动节");  // first Monday of September
 }
 
+// The nth weekday of a month is counted with days 1-7 as the first week: on days 7, 14, 21 and 28
+// the count must not run one week ahead.
+TEST(TFestivalList, DefaultWeekRulesOnTheLastDayOfAWeekOfTheMonth) {
+    const TFestivalList festivals;
+    EXPECT_EQ(festivals.GetWeekFestival(Day(2023, 5, 14)).text, "国际母亲节");  // May 1 was a Monday
+    EXPECT_EQ(festivals.GetWeekFestival(Day(2023, 5, 21)).text, "全国助残日");  // third Sunday
+    EXPECT_FALSE(festivals.GetWeekFestival(Day(2023, 5, 7)).found);             // only the first Sunday
+    EXPECT_EQ(festivals.GetWeekFestival(Day(2020, 9, 7)).text, "劳动节");       // first Monday
+    EXPECT_EQ(festivals.GetWeekFestival(Day(2026, 6, 21)).text, "父亲节");      // third Sunday of June
+    EXPECT_EQ(festivals.GetWeekFestival(Day(2024, 11, 28)).text, "感恩节");     // fourth Thursday
+}
+
+TEST(FestivalDefaults, RemembranceDaysNameThePersonInTheirTablesColour) {
+    const TFestivalList festivals;
+    const struct {
+        int month, day;
+        const char* text;
+    } solar[] = {
+        {3, 12, "中国植树节 孙中山逝世纪念日"}, {9, 9, "毛泽东逝世纪念日"},   {9, 28, "孔子诞辰"},
+        {11, 12, "孙中山诞辰纪念日"},           {12, 26, "毛泽东诞辰纪念日"},
+    };
+    for (const auto& row : solar) {
+        const FestivalMatch match = festivals.GetSolarFestival(Day(2024, row.month, row.day));
+        EXPECT_EQ(match.text, row.text);
+        EXPECT_EQ(match.color, 255);
+    }
+    EXPECT_EQ(festivals.GetLunarFestival({2024, 3, 23, false}).text, "妈祖诞辰");
+    EXPECT_EQ(festivals.GetLunarFestival({2024, 3, 23, false}).color, 8388736);
+}
+
 TEST(TFestivalList, SolarAndWeekFestivalsOutsideTheLunarRange) {
     const TFestivalList festivals;
     EXPECT_EQ(festivals.GetSolarFestival(Day(1899, 12, 25)).text, "圣诞节");

@@ -114,7 +114,7 @@ void TLssCalendar::SetFlag(bool& flag, bool on) {
     Repaint();
 }
 
-void TLssCalendar::Repaint(const CalRect* rect) {
+void TLssCalendar::Repaint(const Rect* rect) {
     if (view_) view_->InvalidateCalendar(rect);
 }
 
@@ -170,8 +170,8 @@ void TLssCalendar::SetDate(DateTime date) {
     } else {
         // A change made by program within the shown month repaints as a selection does, so the
         // frame never stays on the old day.
-        const CalRect old_cell = GetCellRect(old_date);
-        const CalRect new_cell = GetCellRect(date_);
+        const Rect old_cell = GetCellRect(old_date);
+        const Rect new_cell = GetCellRect(date_);
         Repaint(&old_cell);
         Repaint(&new_cell);
     }
@@ -205,7 +205,7 @@ bool TLssCalendar::SelectInMonthAt(int x, int y) {
     return true;
 }
 
-CalRect TLssCalendar::GetCellRect(DateTime date) const {
+Rect TLssCalendar::GetCellRect(DateTime date) const {
     const double offset = DateOf(date) - first_date_;
     if (!(std::fabs(offset) < 1e6)) return {};
     return CellRectAt(layout_, static_cast<int>(offset));
@@ -286,7 +286,7 @@ bool TLssCalendar::KeyDown(CalendarKey key, bool shift, bool ctrl, bool alt) {
 
 CalendarHintRequest TLssCalendar::HintAt(int x, int y, const DateLocale& locale) {
     if (!show_hint_) return {};
-    CalRect place;
+    Rect place;
     DateTime date = 0;
     std::string_view arrow_text;
     const int index = CellIndexAt(layout_, x, y);
@@ -295,10 +295,10 @@ CalendarHintRequest TLssCalendar::HintAt(int x, int y, const DateLocale& locale)
         date = first_date_ + index;
     } else if (show_arrow_ && !layout_.days.Contains(x, y)) {
         const CalendarArrows& arrows = layout_.arrows;
-        const std::pair<const CalRect*, std::string_view> spots[] = {{&arrows.prev_year, kPrevYearHint},
-                                                                     {&arrows.prev_month, kPrevMonthHint},
-                                                                     {&arrows.next_month, kNextMonthHint},
-                                                                     {&arrows.next_year, kNextYearHint}};
+        const std::pair<const Rect*, std::string_view> spots[] = {{&arrows.prev_year, kPrevYearHint},
+                                                                  {&arrows.prev_month, kPrevMonthHint},
+                                                                  {&arrows.next_month, kNextMonthHint},
+                                                                  {&arrows.next_year, kNextYearHint}};
         for (const auto& [spot, text] : spots) {
             if (spot->Contains(x, y)) {
                 place = *spot;

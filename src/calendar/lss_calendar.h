@@ -29,7 +29,7 @@ class ICalendarView {
 public:
     virtual ~ICalendarView() = default;
     // Repaint a part of the client area, or all of it for nullptr.
-    virtual void InvalidateCalendar(const CalRect* rect) = 0;
+    virtual void InvalidateCalendar(const Rect* rect) = 0;
     virtual ITextMeasurer& Measurer() = 0;
 };
 
@@ -125,7 +125,7 @@ public:
     // The same, but only a date of the shown month; true when the point was in the days rectangle
     // and the cell's date in the shown month.
     bool SelectInMonthAt(int x, int y);
-    CalRect GetCellRect(DateTime date) const;
+    Rect GetCellRect(DateTime date) const;
 
     int GetWeekNumber(DateTime date) const;
     FestivalText GetFestivalText(DateTime date) const;
@@ -155,17 +155,17 @@ public:
 private:
     struct HintedPlace {
         bool valid = false;
-        CalRect rect;
+        Rect rect;
         DateTime date = 0;
     };
 
     void SetFlag(bool& flag, bool on);
-    void Repaint(const CalRect* rect = nullptr);
+    void Repaint(const Rect* rect = nullptr);
     void Relayout();
     CalendarLayoutInput LayoutInput() const;
     void RunLayout();
-    CellText MakeLunarText(DateTime date, bool in_month, const CalRect& cell, const CalRect& place) const;
-    CellText MakeFestivalText(const FestivalText& festival, bool in_month, const CalRect& cell) const;
+    CellText MakeLunarText(DateTime date, bool in_month, const Rect& cell, const Rect& place) const;
+    CellText MakeFestivalText(const FestivalText& festival, bool in_month, const Rect& cell) const;
     CellTextPlacement PlacementOf(TLssCalStyle style) const;
 
     IClock& clock_;

@@ -11,7 +11,7 @@ CellTextPlacement TLssCalendar::PlacementOf(TLssCalStyle style) const {
     return show_vertical_ ? CellTextPlacement::Vertical : CellTextPlacement::LeftMiddle;
 }
 
-CellText TLssCalendar::MakeLunarText(DateTime date, bool in_month, const CalRect& cell, const CalRect& place) const {
+CellText TLssCalendar::MakeLunarText(DateTime date, bool in_month, const Rect& cell, const Rect& place) const {
     LunarCellText lunar = MakeLunarCellText(date, chinese_ear_);
     if (lunar.text.empty()) return {};
     CellText text;
@@ -27,14 +27,14 @@ CellText TLssCalendar::MakeLunarText(DateTime date, bool in_month, const CalRect
     return text;
 }
 
-CellText TLssCalendar::MakeFestivalText(const FestivalText& festival, bool in_month, const CalRect& cell) const {
+CellText TLssCalendar::MakeFestivalText(const FestivalText& festival, bool in_month, const Rect& cell) const {
     if (festival.text.empty()) return {};
     CellText text;
     text.text = CutFestivalText(festival.text, layout_.longest_festival_bytes);
     if (!in_month) {
         text.color = colors_.TrailingTextColor;
     } else {
-        text.color = festival.color != kNoColor ? static_cast<CalColor>(festival.color) : colors_.FtvTextFont.Color;
+        text.color = festival.color != kNoColor ? static_cast<Colour>(festival.color) : colors_.FtvTextFont.Color;
     }
     text.rect = layout_.festival.Offset(cell.left, cell.top);
     text.placement = PlacementOf(festival_style_);
@@ -55,7 +55,7 @@ CalendarCell TLssCalendar::Cell(int index, DateTime today) const {
     cell.today = cell.date == DateOf(today);
     cell.mark_color = GetMarkColor(cell.date);
 
-    CalColor day_color = colors_.DayTextFont.Color;
+    Colour day_color = colors_.DayTextFont.Color;
     const int weekday = DayOfWeek(cell.date);
     if (!cell.in_month) {
         day_color = colors_.TrailingTextColor;
@@ -69,8 +69,8 @@ CalendarCell TLssCalendar::Cell(int index, DateTime today) const {
     cell.day.rect = layout_.day_number.Offset(cell.rect.left, cell.rect.top);
     cell.day.shadow = smooth_text_ && shadow_font_ && cell.in_month;
 
-    const CalRect& lunar_place = layout_.lunar;
-    const CalRect& festival_place = layout_.festival;
+    const Rect& lunar_place = layout_.lunar;
+    const Rect& festival_place = layout_.festival;
     if (!festival_place.IsEmpty() && lunar_style_ == festival_style_) {
         // One place for both: the festivals when the day has any, else the lunar text.
         const FestivalText festival = GetFestivalText(cell.date);
@@ -95,8 +95,8 @@ WeekHeading TLssCalendar::WeekHeadingAt(int column) const {
     heading.color = weekday == 0   ? colors_.SundayColor
                     : weekday == 6 ? colors_.SaturdayColor
                                    : colors_.WeekTextFont.Color;
-    heading.rect = CalRect::FromSize(layout_.week.left + column * layout_.cell_width, layout_.week.top,
-                                     layout_.cell_width, layout_.week.Height());
+    heading.rect = Rect::FromSize(layout_.week.left + column * layout_.cell_width, layout_.week.top, layout_.cell_width,
+                                  layout_.week.Height());
     return heading;
 }
 

@@ -68,12 +68,12 @@ TEST(LunarSizes, FollowTheYearWords) {
 
 TEST(LunarSizes, MonthMaskRuleOutsideOneToTwelve) {
     // Months below 2 test bit 15; above 12 the mask walks into the leap nibble (shift mod 32).
-    EXPECT_EQ(LunarMonthDays(2000, 0), LunarMonthDays(2000, 1));
-    EXPECT_EQ(LunarMonthDays(2000, -7), LunarMonthDays(2000, 1));
-    EXPECT_EQ(LunarMonthDays(1900, 13), 30);                       // 4BD8: bit 3 set
-    EXPECT_EQ(LunarMonthDays(1901, 13), 29);                       // 4AE0: bit 3 clear
-    EXPECT_EQ(LunarMonthDays(1900, 17), 29);                       // mask shifted out
-    EXPECT_EQ(LunarMonthDays(1900, 33), LunarMonthDays(1900, 1));  // shift 32 wraps to 0
+    EXPECT_EQ(LunarMonthDays(2000, 0), 30);  // C960: bit 15 set, as for month 1
+    EXPECT_EQ(LunarMonthDays(2000, -7), 30);
+    EXPECT_EQ(LunarMonthDays(1900, 13), 30);  // 4BD8: bit 3 set
+    EXPECT_EQ(LunarMonthDays(1901, 13), 29);  // 4AE0: bit 3 clear
+    EXPECT_EQ(LunarMonthDays(1900, 17), 29);  // mask shifted out
+    EXPECT_EQ(LunarMonthDays(1900, 33), 29);  // shift 32 wraps to 0: bit 15 clear
 }
 
 TEST(LunarSizes, YearsOutsideTheTableHaveNoMonths) {

@@ -1,9 +1,57 @@
 #include "calendar/mark_editor.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "base/gbk.h"
+
 #include "calendar/mark_keys.h"
 #include "calendar/mark_texts.h"
 
 namespace kalvoro {
+namespace {
+
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF7) return 4;
+    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+}  // namespace
+
+std::string CharactersGbkLacks(std::string_view utf8_note) {
+    std::string lacking;
+    std::size_t at = 0;
+    while (at < utf8_note.size()) {
+        const std::size_t length =
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8_note[at])), utf8_note.size() - at);
+        const std::string_view character = utf8_note.substr(at, length);
+        at += length;
+        if (GbkToUtf8(Utf8ToGbk(character)) == character) continue;
+        if (lacking.find(character) == std::string::npos) lacking += character;
+    }
+    return lacking;
+}
+
+std::string UnsavableNoteMessage(std::string_view characters) {
+    // Each character with its code, as the dialog font may have no glyph for it.
+    std::string named;
+    std::size_t at = 0;
+    while (at < characters.size()) {
+        const auto lead = static_cast<unsigned char>(characters[at]);
+        const std::size_t length = std::min(Utf8SequenceLength(lead), characters.size() - at);
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t i = 1; i < length; ++i)
+            code = (code << 6) | (static_cast<unsigned char>(characters[at + i]) & 0x3F);
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "(U+%04X)", static_cast<unsigned>(code));
+        if (!named.empty()) named += "、";
+        named += "“" + std::string(characters.substr(at, length)) + "”" + hex;
+        at += length;
+    }
+    return "备注中的字符" + named + "无法保存到标记文件，请删除或改用其他字符。";
+}
 
 int MarkEditor::ItemIndex(std::string_view text, int count) {
     if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9') return kNoSelection;

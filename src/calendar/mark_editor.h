@@ -13,6 +13,12 @@
 
 namespace kalvoro {
 
+// The characters of a note that "Marks.rec" (GBK) cannot hold (emoji, rare CJK), each once and in
+// the order typed; empty when the whole note can be saved.
+std::string CharactersGbkLacks(std::string_view utf8_note);
+// What the editor says instead of saving such a note.
+std::string UnsavableNoteMessage(std::string_view characters);
+
 class MarkEditor {
 public:
     static constexpr int kNoSelection = -1;

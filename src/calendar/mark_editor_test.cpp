@@ -7,6 +7,19 @@ namespace {
 
 const DateTime kToday = EncodeDate(2024, 6, 1);
 
+TEST(MarkNote, CharactersGbkLacksAreNamedOnceInTheOrderTyped) {
+    EXPECT_EQ(CharactersGbkLacks("生日快乐 abc 123 ·《》？！"), "");
+    // U+1F382 (an emoji), U+20BB7 and U+9FA6 (CJK outside GBK), U+00F1 (not in GBK).
+    EXPECT_EQ(CharactersGbkLacks("生日\xF0\x9F\x8E\x82 \xF0\xA0\xAE\xB7家\xF0\x9F\x8E\x82\xE9\xBE\xA6"
+                                 "ma\xC3\xB1"
+                                 "ana"),
+              "\xF0\x9F\x8E\x82\xF0\xA0\xAE\xB7\xE9\xBE\xA6\xC3\xB1");
+    EXPECT_EQ(UnsavableNoteMessage("\xF0\x9F\x8E\x82"),
+              "备注中的字符“\xF0\x9F\x8E\x82”(U+1F382)无法保存到标记文件，请删除或改用其他字符。");
+    EXPECT_EQ(UnsavableNoteMessage("\xE9\xBE\xA6\xC3\xB1"),
+              "备注中的字符“\xE9\xBE\xA6”(U+9FA6)、“\xC3\xB1”(U+00F1)无法保存到标记文件，请删除或改用其他字符。");
+}
+
 TEST(MarkEditor, OpensOnAKeyAndShowsTheNoteOfAMarkedDate) {
     const MarkLines lines({"00505=端午", "10815=中秋"});
     MarkEditor editor(lines, kToday);

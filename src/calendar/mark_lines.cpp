@@ -19,7 +19,7 @@ std::string MakeLine(std::string_view name, std::string_view note) {
     return line;
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), file_store_names::LessIgnoringCase);
 }
 
@@ -38,27 +38,34 @@ MarkLineParts SplitMarkLine(std::string_view line) {
 }
 
 MarkLines MarkLines::Parse(std::string_view gbk_bytes) {
-    const std::string text = GbkToUtf8(gbk_bytes);
-    std::vector<std::string> lines;
+    // CR and LF are never part of a two-byte character, so the bytes split into lines as they are.
+    MarkLines marks;
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        const std::string_view line(text.data() + start, end - start);
-        if (!IsBlank(line)) lines.emplace_back(line);
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+    while (start < gbk_bytes.size()) {
+        std::size_t end = gbk_bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = gbk_bytes.size();
+        const std::string_view bytes = gbk_bytes.substr(start, end - start);
+        if (!IsBlank(bytes)) {
+            std::string line = GbkToUtf8(bytes);
+            marks.file_bytes_.emplace_back(Utf8ToGbk(line) == bytes ? std::string_view() : bytes);
+            marks.lines_.push_back(std::move(line));
+        }
+        if (end < gbk_bytes.size() && gbk_bytes[end] == '\r' && end + 1 < gbk_bytes.size() &&
+            gbk_bytes[end + 1] == '\n') {
+            ++end;
+        }
         start = end + 1;
     }
-    return MarkLines(std::move(lines));
+    return marks;
 }
 
 std::string MarkLines::Serialize() const {
-    std::string text;
-    for (const std::string& line : lines_) {
-        text += line;
-        text += "\r\n";
+    std::string bytes;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        bytes += file_bytes_[i].empty() ? Utf8ToGbk(lines_[i]) : file_bytes_[i];
+        bytes += "\r\n";
     }
-    return Utf8ToGbk(text);
+    return bytes;
 }
 
 MarkLines MarkLines::Load(IFileStore& files, const std::string& path) {
@@ -73,7 +80,21 @@ bool MarkLines::Save(IFileStore& files, const std::string& path) {
 }
 
 void MarkLines::Sort() {
-    std::stable_sort(lines_.begin(), lines_.end(), LessIgnoringCase);
+    std::vector<std::size_t> order(lines_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return LessIgnoringCase(SplitMarkLine(lines_[a]).name, SplitMarkLine(lines_[b]).name);
+    });
+    std::vector<std::string> lines;
+    std::vector<std::string> file_bytes;
+    lines.reserve(order.size());
+    file_bytes.reserve(order.size());
+    for (const std::size_t i : order) {
+        lines.push_back(std::move(lines_[i]));
+        file_bytes.push_back(std::move(file_bytes_[i]));
+    }
+    lines_ = std::move(lines);
+    file_bytes_ = std::move(file_bytes);
 }
 
 std::optional<std::size_t> MarkLines::IndexOfName(std::string_view name) const {
@@ -95,15 +116,20 @@ std::size_t MarkLines::Put(std::string_view name, std::string_view note) {
         return *index;
     }
     lines_.push_back(MakeLine(name, note));
+    file_bytes_.emplace_back();
     return lines_.size() - 1;
 }
 
 void MarkLines::Replace(std::size_t index, std::string_view name, std::string_view note) {
-    if (index < lines_.size()) lines_[index] = MakeLine(name, note);
+    if (index >= lines_.size()) return;
+    lines_[index] = MakeLine(name, note);
+    file_bytes_[index].clear();
 }
 
 void MarkLines::RemoveAt(std::size_t index) {
-    if (index < lines_.size()) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (index >= lines_.size()) return;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(index));
+    file_bytes_.erase(file_bytes_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 }  // namespace kalvoro

@@ -3,6 +3,8 @@
 // digit, "0" Gregorian or "1" lunar, then month and day as "mmdd"), "=", and the note. The file is
 // GBK with CR LF line ends; in memory the lines are UTF-8.
 //
+// Bytes the code page does not decode show as U+FFFD; a line saved unchanged keeps its bytes.
+//
 // A line without "=" still marks its day; it has no note and is named by its whole text, so that
 // replacing or deleting that mark reaches it. When several lines share a name, the first counts.
 
@@ -27,7 +29,7 @@ MarkLineParts SplitMarkLine(std::string_view line);
 class MarkLines {
 public:
     MarkLines() = default;
-    explicit MarkLines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    explicit MarkLines(std::vector<std::string> lines) : lines_(std::move(lines)), file_bytes_(lines_.size()) {}
 
     // Lines end at CR LF, LF or CR; blank lines carry no mark and are dropped.
     static MarkLines Parse(std::string_view gbk_bytes);
@@ -38,8 +40,8 @@ public:
     // Sorts, then replaces the file atomically; false (the lines stay) when the store fails.
     bool Save(IFileStore& files, const std::string& path);
 
-    // Text order ignoring ASCII case, so all Gregorian marks come before the lunar ones, each by
-    // month and day. Lines that compare equal keep their order.
+    // Names in text order ignoring ASCII case, so all Gregorian marks come before the lunar ones,
+    // each by month and day. Lines of one name keep their order: the first of a name stays first.
     void Sort();
 
     std::optional<std::size_t> IndexOfName(std::string_view name) const;
@@ -59,6 +61,9 @@ public:
 
 private:
     std::vector<std::string> lines_;
+    // For each line, its bytes as read when they do not survive decoding and encoding again; empty
+    // for lines that encode to their bytes and for lines changed since.
+    std::vector<std::string> file_bytes_;
 };
 
 }  // namespace kalvoro

@@ -49,11 +49,11 @@ int ClampCoordinate(int value) {
 class FillWriter {
 public:
     explicit FillWriter(std::span<LedFill> out) : out_(out) {}
-    void Add(LedColour colour, const LedPolygon& polygon) {
+    void Add(Colour colour, const LedPolygon& polygon) {
         if (count_ < out_.size()) out_[count_] = LedFill{colour, polygon};
         ++count_;
     }
-    void AddAll(LedColour colour, const LedCellPolygons& polygons, std::string_view indices) {
+    void AddAll(Colour colour, const LedCellPolygons& polygons, std::string_view indices) {
         for (char index : indices) Add(colour, polygons[static_cast<std::size_t>(index - '0')]);
     }
     std::size_t count() const { return count_; }
@@ -126,19 +126,19 @@ bool LEDFontNum::SetText(std::string_view text) {
     return Changed(true);
 }
 
-bool LEDFontNum::SetBGColor(LedColour colour) {
+bool LEDFontNum::SetBGColor(Colour colour) {
     if (colour == bg_color_) return false;
     bg_color_ = colour;
     return Changed(false);
 }
 
-bool LEDFontNum::SetLightColor(LedColour colour) {
+bool LEDFontNum::SetLightColor(Colour colour) {
     if (colour == light_color_) return false;
     light_color_ = colour;
     return Changed(false);
 }
 
-bool LEDFontNum::SetDarkColor(LedColour colour) {
+bool LEDFontNum::SetDarkColor(Colour colour) {
     if (colour == dark_color_) return false;
     dark_color_ = colour;
     return Changed(false);

@@ -12,13 +12,12 @@
 
 #include "led/led_geometry.h"
 
+#include "base/colour.h"
+
 namespace kalvoro {
 
-// 0x00BBGGRR; a high byte of 0xFF names a system colour (resolved by the painter).
-using LedColour = std::uint32_t;
-
 struct LedFill {
-    LedColour colour = 0;
+    Colour colour = 0;
     LedPolygon polygon{};
 };
 
@@ -50,12 +49,12 @@ public:
     const std::string& Text() const { return text_; }
     bool SetText(std::string_view text);
 
-    LedColour BGColor() const { return bg_color_; }
-    bool SetBGColor(LedColour colour);
-    LedColour LightColor() const { return light_color_; }
-    bool SetLightColor(LedColour colour);
-    LedColour DarkColor() const { return dark_color_; }
-    bool SetDarkColor(LedColour colour);
+    Colour BGColor() const { return bg_color_; }
+    bool SetBGColor(Colour colour);
+    Colour LightColor() const { return light_color_; }
+    bool SetLightColor(Colour colour);
+    Colour DarkColor() const { return dark_color_; }
+    bool SetDarkColor(Colour colour);
 
     bool AutoSize() const { return auto_size_; }
     bool SetAutoSize(bool value);
@@ -92,9 +91,9 @@ private:
     LedCellMetrics metrics_{17, 29, 3};
     int space_ = 4;
     std::string text_ = "00";
-    LedColour bg_color_ = 0x4A424A;
-    LedColour light_color_ = 0x00FFF7;
-    LedColour dark_color_ = 0x636363;
+    Colour bg_color_ = 0x4A424A;
+    Colour light_color_ = 0x00FFF7;
+    Colour dark_color_ = 0x636363;
     bool auto_size_ = true;
     bool draw_dark_color_ = false;
     bool visible_ = true;

@@ -4,13 +4,14 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kalvoro {
 namespace {
 
-constexpr LedColour kLight = 0x00FFF7;
-constexpr LedColour kDark = 0x636363;
+constexpr Colour kLight = 0x00FFF7;
+constexpr Colour kDark = 0x636363;
 
 // The bar's digits: OffSetX 6, OffSetY 2, WordWidth 15, WordHeight 19, Thick 3, Space 3.
 LEDFontNum BarLed(std::string_view text) {
@@ -155,6 +156,25 @@ TEST(LEDFontNum, CellsMarksAndCharacters) {
     for (const Case& c : cases) {
         EXPECT_EQ(Describe(BarLed(c.text)), c.fills) << '"' << c.text << '"';
     }
+}
+
+// Each character's lit polygons in drawing order, written out from the segment numbering (0 top,
+// 1 upper right, 2 lower right, 3 bottom, 4 lower left, 5 upper left, 6 middle).
+TEST(LEDFontNum, EveryDigitLightsItsOwnSegments) {
+    const std::pair<const char*, Names> digits[] = {
+        {"0", {"L1:0", "L1:1", "L1:2", "L1:3", "L1:4", "L1:5"}},
+        {"1", {"L1:1", "L1:2"}},
+        {"2", {"L1:0", "L1:1", "L1:6", "L1:4", "L1:3"}},
+        {"3", {"L1:0", "L1:1", "L1:6", "L1:2", "L1:3"}},
+        {"4", {"L1:5", "L1:6", "L1:1", "L1:2"}},
+        {"5", {"L1:0", "L1:5", "L1:6", "L1:2", "L1:3"}},
+        {"6", {"L1:0", "L1:5", "L1:4", "L1:3", "L1:2", "L1:6"}},
+        {"7", {"L1:0", "L1:1", "L1:2"}},
+        {"8", {"L1:0", "L1:1", "L1:2", "L1:3", "L1:4", "L1:5", "L1:6"}},
+        {"9", {"L1:6", "L1:5", "L1:0", "L1:1", "L1:2", "L1:3"}},
+        {"-", {"L1:6"}},
+    };
+    for (const auto& [text, fills] : digits) EXPECT_EQ(Describe(BarLed(text)), fills) << text;
 }
 
 TEST(LEDFontNum, DarkSegmentsUnderTheLitOnes) {

@@ -52,12 +52,15 @@ OnlineAddresses ResolveOnlineAddresses(const IniDocument& settings, std::string_
                                        std::string_view build_weather_page) {
     OnlineAddresses addresses;
     const bool site_set = settings.HasKey(settings_keys::kOnlineWebSite.section, settings_keys::kOnlineWebSite.name);
-    addresses.web_site = WithSlash(site_set ? settings.ReadString(settings_keys::kOnlineWebSite.section, settings_keys::kOnlineWebSite.name, "") : build_web_site);
+    addresses.web_site = WithSlash(
+        site_set ? settings.ReadString(settings_keys::kOnlineWebSite.section, settings_keys::kOnlineWebSite.name, "")
+                 : build_web_site);
     if (NamesServer(addresses.web_site)) addresses.announcements = addresses.web_site + kAnnouncementServerPath;
 
     std::string weather;
     if (settings.HasKey(settings_keys::kOnlineWeatherPage.section, settings_keys::kOnlineWeatherPage.name)) {
-        weather = std::string(TrimBlanks(settings.ReadString(settings_keys::kOnlineWeatherPage.section, settings_keys::kOnlineWeatherPage.name, "")));
+        weather = std::string(TrimBlanks(settings.ReadString(settings_keys::kOnlineWeatherPage.section,
+                                                             settings_keys::kOnlineWeatherPage.name, "")));
     } else if (site_set) {
         weather = addresses.web_site + kWeatherPageName;
     } else {

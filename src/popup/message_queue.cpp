@@ -5,7 +5,7 @@
 
 namespace kalvoro::popup {
 
-MessageQueue::MessageQueue(const PixelRect& work_area, const StackMetrics& metrics)
+MessageQueue::MessageQueue(const Rect& work_area, const StackMetrics& metrics)
     : work_area_(work_area), metrics_(metrics) {}
 
 std::optional<int> MessageQueue::Add(std::string text, int height, Milliseconds now) {
@@ -45,7 +45,7 @@ void MessageQueue::SetHeld(int id, bool held, Milliseconds now) {
     if (!held) message->shown_since = now;
 }
 
-void MessageQueue::SetWorkArea(const PixelRect& work_area, Milliseconds now) {
+void MessageQueue::SetWorkArea(const Rect& work_area, Milliseconds now) {
     work_area_ = work_area;
     Arrange(now);
 }
@@ -80,7 +80,7 @@ void MessageQueue::Arrange(Milliseconds now) {
     std::vector<int> heights;
     heights.reserve(messages_.size());
     for (const QueuedMessage& message : messages_) heights.push_back(message.height);
-    const std::vector<PixelRect> places = StackUpward(work_area_, heights, metrics_);
+    const std::vector<Rect> places = StackUpward(work_area_, heights, metrics_);
 
     for (std::size_t i = 0; i < messages_.size(); ++i) {
         QueuedMessage& message = messages_[i];

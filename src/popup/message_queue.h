@@ -30,7 +30,7 @@ struct QueuedMessage {
     bool read = false;
     bool held = false;  // under the pointer: it does not close by itself meanwhile
     Milliseconds shown_since = 0;
-    PixelRect rect;  // while shown or closing
+    Rect rect;  // while shown or closing
 };
 
 class MessageQueue {
@@ -38,7 +38,7 @@ public:
     // More messages than this are refused rather than kept without bound.
     static constexpr std::size_t kCapacity = 256;
 
-    MessageQueue(const PixelRect& work_area, const StackMetrics& metrics);
+    MessageQueue(const Rect& work_area, const StackMetrics& metrics);
 
     // The new message's id; nothing when the queue is full.
     std::optional<int> Add(std::string text, int height, Milliseconds now);
@@ -48,7 +48,7 @@ public:
     void Remove(int id, Milliseconds now);
     // Releasing a held message starts its countdown again.
     void SetHeld(int id, bool held, Milliseconds now);
-    void SetWorkArea(const PixelRect& work_area, Milliseconds now);
+    void SetWorkArea(const Rect& work_area, Milliseconds now);
 
     // Shown messages whose time is up under these settings.
     std::vector<int> DueToClose(const PopupSettings& settings, Milliseconds now) const;
@@ -60,7 +60,7 @@ private:
     QueuedMessage* FindMutable(int id);
     void Arrange(Milliseconds now);
 
-    PixelRect work_area_;
+    Rect work_area_;
     StackMetrics metrics_;
     std::vector<QueuedMessage> messages_;
     int next_id_ = 1;

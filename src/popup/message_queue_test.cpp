@@ -8,7 +8,7 @@ namespace kalvoro::popup {
 namespace {
 
 // Room for three 200-pixel popups: 8 + 3 * 200 + 2 * 6 + 8 = 628.
-constexpr PixelRect kWorkArea{0, 0, 1000, 640};
+constexpr Rect kWorkArea{0, 0, 1000, 640};
 constexpr StackMetrics kMetrics{300, 8, 6};
 constexpr PopupSettings kAutoFiveSeconds{true, 5, 200};
 
@@ -29,7 +29,7 @@ TEST_F(MessageQueueTest, ShowsWhatFitsAndQueuesTheRest) {
     EXPECT_GT(queue.Find(a)->rect.top, queue.Find(b)->rect.top);
 
     // Closing the lowest moves the others down and brings the first waiting one up.
-    const PixelRect lowest = queue.Find(a)->rect;
+    const Rect lowest = queue.Find(a)->rect;
     queue.BeginClose(a);
     EXPECT_EQ(StateOf(d), MessageState::kWaiting);  // a keeps its place while it fades
     queue.Remove(a, 1000);

@@ -4,15 +4,14 @@
 
 namespace kalvoro::popup {
 
-std::vector<PixelRect> StackUpward(const PixelRect& work_area, std::span<const int> heights,
-                                   const StackMetrics& metrics) {
-    std::vector<PixelRect> placed;
+std::vector<Rect> StackUpward(const Rect& work_area, std::span<const int> heights, const StackMetrics& metrics) {
+    std::vector<Rect> placed;
     const int margin = std::max(0, metrics.margin);
     const int gap = std::max(0, metrics.gap);
     const int right = work_area.right - margin;
     const int lowest_top = work_area.top + margin;
-    const int width = std::clamp(metrics.popup_width, 1, std::max(1, work_area.width() - 2 * margin));
-    const int available = std::max(1, work_area.height() - 2 * margin);
+    const int width = std::clamp(metrics.popup_width, 1, std::max(1, work_area.Width() - 2 * margin));
+    const int available = std::max(1, work_area.Height() - 2 * margin);
 
     int bottom = work_area.bottom - margin;
     for (const int wanted : heights) {

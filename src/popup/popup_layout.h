@@ -5,18 +5,9 @@
 #include <span>
 #include <vector>
 
+#include "base/geometry.h"
+
 namespace kalvoro::popup {
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool operator==(const PixelRect&) const = default;
-};
 
 struct StackMetrics {
     int popup_width = 300;
@@ -28,7 +19,6 @@ struct StackMetrics {
 // rest wait. Order is kept: a small popup never overtakes a large one that does not fit. The
 // first popup always gets a place, cut to the work area when it is taller, and the width is cut
 // likewise; every rectangle is at least one pixel in each direction.
-std::vector<PixelRect> StackUpward(const PixelRect& work_area, std::span<const int> heights,
-                                   const StackMetrics& metrics);
+std::vector<Rect> StackUpward(const Rect& work_area, std::span<const int> heights, const StackMetrics& metrics);
 
 }  // namespace kalvoro::popup

@@ -16,11 +16,11 @@ struct BarSkin {
     SkinImage menu_button_hot;
     SkinImage min_button_up;
     SkinImage min_button_hot;
-    SkinColor led_background = skin_keys::kLedBackground.default_color;  // also the LED panel's colour
-    SkinColor led_dark = skin_keys::kLedDark.default_color;
-    SkinColor led_light = skin_keys::kLedLight.default_color;
-    SkinColor led_border = skin_keys::kLedBorder.default_color;    // one-pixel frame of the LED panel
-    SkinColor date_font = skin_keys::kDateLineFont.default_color;  // both fonts of the date line
+    Colour led_background = skin_keys::kLedBackground.default_color;  // also the LED panel's colour
+    Colour led_dark = skin_keys::kLedDark.default_color;
+    Colour led_light = skin_keys::kLedLight.default_color;
+    Colour led_border = skin_keys::kLedBorder.default_color;    // one-pixel frame of the LED panel
+    Colour date_font = skin_keys::kDateLineFont.default_color;  // both fonts of the date line
     MenuColors menu;
 };
 

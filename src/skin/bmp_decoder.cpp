@@ -1,5 +1,6 @@
 #include "skin/bmp_decoder.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -15,6 +16,8 @@ constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kInfoHeaderWithMasksSize = 52;
 constexpr std::uint32_t kCompressionNone = 0;
+constexpr std::uint32_t kCompressionRle8 = 1;
+constexpr std::uint32_t kCompressionRle4 = 2;
 constexpr std::uint32_t kCompressionBitFields = 3;
 constexpr std::uint32_t kCompressionAlphaBitFields = 6;
 
@@ -42,6 +45,7 @@ struct BmpLayout {
     bool top_down = false;
     int bits = 0;
     bool bit_fields = false;
+    bool run_length = false;               // RLE8 at 8 bits, RLE4 at 4 bits
     std::array<std::uint32_t, 3> masks{};  // red, green, blue
     std::vector<std::uint32_t> palette;    // 0x00RRGGBB
     std::size_t pixel_offset = 0;
@@ -148,6 +152,10 @@ std::optional<BmpLayout> ReadLayout(std::string_view file) {
             if (!value) return std::nullopt;
             mask = *value;
         }
+    } else if (header->compression == kCompressionRle8 || header->compression == kCompressionRle4) {
+        // Run-length pictures are always stored bottom-up.
+        if (layout.bits != (header->compression == kCompressionRle8 ? 8 : 4) || layout.top_down) return std::nullopt;
+        layout.run_length = true;
     } else if (header->compression != kCompressionNone) {
         return std::nullopt;
     }
@@ -195,11 +203,67 @@ void DecodeRow(const BmpLayout& layout, const unsigned char* row, std::uint32_t*
     }
 }
 
+// RLE8 and RLE4: pairs of a count and a value. A count above 0 repeats the value's colour index (at
+// 4 bits its two nibbles in turn). A count of 0 is an escape: 0 ends the line, 1 ends the picture,
+// 2 moves right and up by the next two bytes, 3 and more are that many indices stored as they are,
+// padded to a whole 16-bit word. Pixels no run reaches keep palette colour 0. Runs that reach past
+// the picture are clipped; data that ends early gives the rows decoded so far.
+SkinImage DecodeRunLength(const BmpLayout& layout, std::string_view data) {
+    const std::uint32_t background = layout.palette.empty() ? 0 : layout.palette[0];
+    SkinImage image = SkinImage::Filled(layout.width, layout.height, background);
+    const bool four_bits = layout.bits == 4;
+    // x is clamped to the width and y to the height, so neither can overflow on long input.
+    int x = 0;
+    int y = 0;  // counted from the bottom row
+    const auto put = [&](unsigned index) {
+        if (x >= layout.width) return;
+        image.At(x, layout.height - 1 - y) = index < layout.palette.size() ? layout.palette[index] : 0;
+        ++x;
+    };
+    ByteReader reader(data);
+    while (y < layout.height) {
+        const auto count = reader.Bytes(1);
+        const auto value = reader.Bytes(1);
+        if (!count || !value) break;
+        const auto n = static_cast<unsigned char>((*count)[0]);
+        const auto v = static_cast<unsigned char>((*value)[0]);
+        if (n > 0) {
+            for (unsigned i = 0; i < n && x < layout.width; ++i) put(four_bits ? (i % 2 == 0 ? v >> 4 : v & 0x0F) : v);
+            continue;
+        }
+        if (v == 0) {
+            x = 0;
+            ++y;
+        } else if (v == 1) {
+            break;
+        } else if (v == 2) {
+            const auto right = reader.Bytes(1);
+            const auto up = reader.Bytes(1);
+            if (!right || !up) break;
+            x = std::min(layout.width, x + static_cast<unsigned char>((*right)[0]));
+            y = std::min(layout.height, y + static_cast<unsigned char>((*up)[0]));
+        } else {
+            const std::size_t stored = four_bits ? (v + 1u) / 2 : v;
+            const auto indices = reader.Bytes(stored + stored % 2);
+            if (!indices) break;
+            for (unsigned i = 0; i < v && x < layout.width; ++i) {
+                const auto byte = static_cast<unsigned char>((*indices)[four_bits ? i / 2 : i]);
+                put(four_bits ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte);
+            }
+        }
+    }
+    return image;
+}
+
 }  // namespace
 
 std::optional<SkinImage> DecodeBmp(std::string_view file_bytes) {
     auto layout = ReadLayout(file_bytes);
     if (!layout) return std::nullopt;
+    if (layout->run_length) {
+        if (layout->pixel_offset >= file_bytes.size()) return std::nullopt;
+        return DecodeRunLength(*layout, file_bytes.substr(layout->pixel_offset));
+    }
 
     const std::int64_t row_bits = std::int64_t{layout->width} * layout->bits;
     const std::int64_t stride = (row_bits + 31) / 32 * 4;

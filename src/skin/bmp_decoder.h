@@ -1,8 +1,8 @@
 #pragma once
 // Decodes a Windows BMP file held in memory: "BM" file header, then a core (12-byte) or info
 // (40-byte and later) header; 1, 2, 4 and 8 bits with a palette, 16 bits (5-5-5 or bit fields),
-// 24 bits, 32 bits (the fourth byte ignored, or bit fields); rows bottom-up or top-down.
-// Compressed files (RLE, embedded JPEG or PNG) are refused. Any byte sequence gives either a
+// 24 bits, 32 bits (the fourth byte ignored, or bit fields); rows bottom-up or top-down; RLE8 and
+// RLE4 run-length pictures. Embedded JPEG or PNG is refused. Any byte sequence gives either a
 // picture or nothing.
 
 #include <optional>

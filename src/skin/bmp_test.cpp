@@ -5,7 +5,7 @@
 
 #include "skin/bmp_decoder.h"
 #include "skin/bmp_encoder.h"
-#include "skin/skin_test_support.h"
+#include "skin/testing/skin_test_support.h"
 
 namespace kalvoro {
 namespace {
@@ -130,7 +130,7 @@ TEST(BmpDecoder, DecodesEveryLayoutSkinAuthorsUse) {
     }
 }
 
-TEST(BmpDecoder, RefusesWhatIsNotAnUncompressedBmp) {
+TEST(BmpDecoder, RefusesWhatItCannotDecode) {
     const TestBmp valid = Bmp(24, 2, 2, "", std::string(16, '\x7F'));
     ASSERT_TRUE(DecodeBmp(valid.Build()));
 
@@ -147,7 +147,9 @@ TEST(BmpDecoder, RefusesWhatIsNotAnUncompressedBmp) {
     variant("unknown header size", [](TestBmp& b) { b.header_size = 20; });
     variant("two planes", [](TestBmp& b) { b.planes = 2; });
     variant("3 bits per pixel", [](TestBmp& b) { b.bits = 3; });
-    variant("run-length encoded", [](TestBmp& b) { b.bits = 8, b.compression = 1; });
+    variant("RLE8 at 24 bits", [](TestBmp& b) { b.compression = 1; });
+    variant("RLE4 at 8 bits", [](TestBmp& b) { b.bits = 8, b.compression = 2; });
+    variant("run-length stored top-down", [](TestBmp& b) { b.bits = 8, b.compression = 1, b.height = -2; });
     variant("embedded JPEG", [](TestBmp& b) { b.compression = 4; });
     variant("bit fields at 24 bits", [](TestBmp& b) { b.compression = 3, b.masks = {0xFF0000, 0xFF00, 0xFF}; });
     variant("bit fields without their masks", [](TestBmp& b) { b.bits = 32, b.compression = 3, b.pixel_data.clear(); });
@@ -160,6 +162,77 @@ TEST(BmpDecoder, RefusesWhatIsNotAnUncompressedBmp) {
     variant("most negative height", [](TestBmp& b) { b.height = INT32_MIN; });
     variant("palette cut short", [](TestBmp& b) { b.bits = 8, b.palette = std::string(40, '\0'); });
     for (const auto& [name, bytes] : cases) EXPECT_FALSE(DecodeBmp(bytes)) << name;
+}
+
+constexpr std::uint32_t kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+
+TEST(BmpDecoder, DecodesRle8RunsAbsoluteRunsDeltasAndLineEnds) {
+    // A 4 x 3 RLE8 file written out byte by byte.
+    const std::string file = Bytes({
+        'B', 'M', 92, 0, 0, 0, 0,   0, 0,  0,   70, 0, 0,   0,        // file header: size 92, pixels at 70
+        40,  0,   0,  0, 4, 0, 0,   0, 3,  0,   0,  0,                // info header: 4 x 3, bottom-up
+        1,   0,   8,  0, 1, 0, 0,   0, 22, 0,   0,  0,                // one plane, 8 bits, RLE8, 22 bytes
+        0,   0,   0,  0, 0, 0, 0,   0, 4,  0,   0,  0, 0,   0, 0, 0,  // resolution, four colours used
+        0,   0,   0,  0, 0, 0, 255, 0, 0,  255, 0,  0, 255, 0, 0, 0,  // black, red, green, blue (B G R x)
+        3,   1,   1,  3, 0, 0,                                        // bottom row: 3 red, 1 blue, end of line
+        0,   3,   2,  3, 2, 0, 0,   0,  // absolute green blue green, pad byte; end of line
+        0,   2,   2,  0, 2, 2, 0,   1,  // move right 2, 2 green, end of picture
+    });
+    ASSERT_EQ(file.size(), 92u);
+    auto image = DecodeBmp(file);
+    ASSERT_TRUE(image);
+    ASSERT_EQ(image->width, 4);
+    ASSERT_EQ(image->height, 3);
+    EXPECT_EQ(image->pixels, (std::vector<std::uint32_t>{kBlack, kBlack, kGreen, kGreen,  // top row
+                                                         kGreen, kBlue, kGreen, kBlack,   //
+                                                         kRed, kRed, kRed, kBlue}));      // bottom row
+}
+
+TEST(BmpDecoder, DecodesRle4NibblePairsAndPaddedAbsoluteRuns) {
+    TestBmp bmp = Bmp(4, 7, 2, Bytes({0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0}),
+                      Bytes({
+                          0, 3, 0x12, 0x10, 4, 0x22, 0, 0,           // absolute red green red; 4 green
+                          0, 5, 0x21, 0x21, 0x20, 0, 2, 0x11, 0, 1,  // absolute 5 and its pad byte; 2 red
+                      }));
+    bmp.compression = 2;
+    bmp.colours_used = 3;
+    auto image = DecodeBmp(bmp.Build());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels, (std::vector<std::uint32_t>{kGreen, kRed, kGreen, kRed, kGreen, kRed, kRed,  //
+                                                         kRed, kGreen, kRed, kGreen, kGreen, kGreen, kGreen}));
+}
+
+TEST(BmpDecoder, MalformedRunsStayInsideThePictureAndTheData) {
+    // 3 x 2 RLE8; colour 0 (what no run reaches) is blue, 1 is red, indices beyond the palette black.
+    const struct {
+        const char* name;
+        std::vector<int> data;
+        std::vector<std::uint32_t> pixels;  // top-down
+    } cases[] = {
+        {"run longer than the row", {255, 1, 0, 1}, {kBlue, kBlue, kBlue, kRed, kRed, kRed}},
+        {"absolute run longer than the row",
+         {0, 5, 1, 1, 1, 1, 1, 0, 1, 1, 0, 1},
+         {kBlue, kBlue, kBlue, kRed, kRed, kRed}},
+        {"delta beyond the picture", {0, 2, 255, 255, 3, 1, 0, 1}, {kBlue, kBlue, kBlue, kBlue, kBlue, kBlue}},
+        {"delta past the right edge",
+         {0, 2, 200, 0, 3, 1, 0, 0, 1, 1, 0, 1},
+         {kRed, kBlue, kBlue, kBlue, kBlue, kBlue}},
+        {"more line ends than rows", {0, 0, 0, 0, 0, 0, 0, 0, 3, 1}, {kBlue, kBlue, kBlue, kBlue, kBlue, kBlue}},
+        {"absolute run cut off by the end of the file", {1, 1, 0, 5, 1, 1}, {kBlue, kBlue, kBlue, kRed, kBlue, kBlue}},
+        {"delta cut off by the end of the file", {1, 1, 0, 2, 1}, {kBlue, kBlue, kBlue, kRed, kBlue, kBlue}},
+        {"no end of picture", {2, 1}, {kBlue, kBlue, kBlue, kRed, kRed, kBlue}},
+        {"odd byte at the end", {1, 1, 0}, {kBlue, kBlue, kBlue, kRed, kBlue, kBlue}},
+        {"index beyond the palette", {1, 9, 0, 1}, {kBlue, kBlue, kBlue, kBlack, kBlue, kBlue}},
+    };
+    for (const auto& test : cases) {
+        std::vector<unsigned char> bytes(test.data.begin(), test.data.end());
+        TestBmp bmp = Bmp(8, 3, 2, Bytes({255, 0, 0, 0, 0, 0, 255, 0}), std::string(bytes.begin(), bytes.end()));
+        bmp.compression = 1;
+        bmp.colours_used = 2;
+        auto image = DecodeBmp(bmp.Build());
+        ASSERT_TRUE(image) << test.name;
+        EXPECT_EQ(image->pixels, test.pixels) << test.name;
+    }
 }
 
 }  // namespace

@@ -8,11 +8,9 @@ std::optional<CalendarSkin> LoadCalendarSkinData(std::string_view package_bytes)
     auto package = SkinPackage::Read(package_bytes);
     if (!package || !package->HasSupportedVersion(skin_keys::kSkinVersion)) return std::nullopt;
     CalendarSkin skin;
-    if (!CutPieces(*package, {{skin_keys::kCalendarBackground, skin.background},
-                              {skin_keys::kYearButtonUp, skin.year_button_up},
-                              {skin_keys::kMonthButtonUp, skin.month_button_up}})) {
-        return std::nullopt;
-    }
+    CutPieces(*package, {{skin_keys::kCalendarBackground, skin.background},
+                         {skin_keys::kYearButtonUp, skin.year_button_up},
+                         {skin_keys::kMonthButtonUp, skin.month_button_up}});
     skin.menu = ReadMenuColors(*package);
     skin.font = package->Color(skin_keys::kCalendarFont);
     skin.day_back = package->Color(skin_keys::kCalendarDayBack);

@@ -15,11 +15,11 @@ struct CalendarSkin {
     SkinImage year_button_up;   // BtnYear and BtnGNG
     SkinImage month_button_up;  // BtnMonth
     MenuColors menu;
-    SkinColor font = skin_keys::kCalendarFont.default_color;  // RzLabel1..3, Label1..4
-    SkinColor day_back = skin_keys::kCalendarDayBack.default_color;
-    SkinColor week_back = skin_keys::kCalendarWeekBack.default_color;
-    SkinColor highlight_back = skin_keys::kCalendarHighlightBack.default_color;
-    SkinColor mark = skin_keys::kCalendarMark.default_color;
+    Colour font = skin_keys::kCalendarFont.default_color;  // RzLabel1..3, Label1..4
+    Colour day_back = skin_keys::kCalendarDayBack.default_color;
+    Colour week_back = skin_keys::kCalendarWeekBack.default_color;
+    Colour highlight_back = skin_keys::kCalendarHighlightBack.default_color;
+    Colour mark = skin_keys::kCalendarMark.default_color;
 };
 
 std::optional<CalendarSkin> LoadCalendarSkinData(std::string_view package_bytes);

@@ -8,11 +8,11 @@ namespace kalvoro {
 class SkinPackage;
 
 struct MenuColors {
-    SkinColor icon_bar_start = skin_keys::kMenuIconBarStart.default_color;
-    SkinColor icon_bar_stop = skin_keys::kMenuIconBarStop.default_color;
-    SkinColor selection_start = skin_keys::kMenuSelectionStart.default_color;
-    SkinColor selection_stop = skin_keys::kMenuSelectionStop.default_color;
-    SkinColor selection_frame = skin_keys::kMenuSelectionFrame.default_color;
+    Colour icon_bar_start = skin_keys::kMenuIconBarStart.default_color;
+    Colour icon_bar_stop = skin_keys::kMenuIconBarStop.default_color;
+    Colour selection_start = skin_keys::kMenuSelectionStart.default_color;
+    Colour selection_stop = skin_keys::kMenuSelectionStop.default_color;
+    Colour selection_frame = skin_keys::kMenuSelectionFrame.default_color;
     friend bool operator==(const MenuColors&, const MenuColors&) = default;
 };
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/rotate_test_support.h"
+#include "skin/testing/rotate_test_support.h"
 
 namespace kalvoro {
 namespace {

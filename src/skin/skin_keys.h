@@ -8,9 +8,9 @@
 
 #include "skin/skin_piece.h"
 
-namespace kalvoro {
+#include "base/colour.h"
 
-using SkinColor = std::uint32_t;
+namespace kalvoro {
 
 // A piece is four integer keys <name>Left, <name>Top, <name>Width, <name>Height in one section.
 struct SkinPieceKey {
@@ -22,7 +22,7 @@ struct SkinPieceKey {
 struct SkinColorKey {
     std::string_view section;
     std::string_view key;
-    SkinColor default_color;
+    Colour default_color;
 };
 
 namespace skin_keys {

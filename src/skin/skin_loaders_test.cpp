@@ -8,7 +8,7 @@
 #include "skin/clock_skin.h"
 #include "skin/skin_files.h"
 #include "skin/skin_package.h"
-#include "skin/skin_test_support.h"
+#include "skin/testing/skin_test_support.h"
 #include "skin/weather_skin.h"
 #include "skin/window_skin.h"
 
@@ -139,12 +139,14 @@ TEST(SkinLoaders, KeysInAnyCaseMovePiecesAndSetColours) {
     EXPECT_EQ(weather->font, 0xBBu);
 }
 
-TEST(SkinLoaders, APieceThatCannotBeCutStopsOnlyTheLoaderThatNeedsIt) {
-    // A bitmap holding just the bar and its buttons: the calendar and weather defaults lie beyond it.
+TEST(SkinLoaders, APieceThatCannotBeCutIsLeftEmptyAndTheRestOfThePackageApplies) {
+    // A bitmap holding just the bar and its buttons: the calendar and weather backgrounds lie
+    // wholly beyond it, their buttons inside it.
     const SkinImage small = testing::CoordinateImage(150, 34);
     const std::string package = PackageWith(
         "[VER]\r\nSkinVer=1.0\r\n[BUTTON]\r\n"
-        "MenuBtnUpTop=0\r\nMenuBtnHotTop=0\r\nMinBtnUpTop=0\r\nMinBtnHotTop=0\r\nYearBtnUpTop=0\r\n",
+        "MenuBtnUpTop=0\r\nMenuBtnHotTop=0\r\nMinBtnUpTop=0\r\nMinBtnHotTop=0\r\nYearBtnUpTop=0\r\n"
+        "[CALENDAR]\r\nFontColor=$123456\r\n",
         small);
     auto bar = LoadBarSkinData(package);
     ASSERT_TRUE(bar);
@@ -153,14 +155,26 @@ TEST(SkinLoaders, APieceThatCannotBeCutStopsOnlyTheLoaderThatNeedsIt) {
     EXPECT_EQ(bar->background.At(149, 33), SourcePixel(149, 33));
     EXPECT_EQ(bar->background.At(150, 0), kSeeThroughPixel);
     EXPECT_EQ(bar->background.At(331, 33), kSeeThroughPixel);
-    EXPECT_FALSE(LoadCalendarSkinData(package));
-    EXPECT_FALSE(LoadWeatherSkinData(package));
+
+    auto calendar = LoadCalendarSkinData(package);
+    ASSERT_TRUE(calendar);
+    EXPECT_TRUE(calendar->background.empty());
+    ExpectCutFrom(calendar->year_button_up, {138, 0, 11, 11}, "year button");
+    EXPECT_EQ(calendar->font, 0x123456u);
+    auto weather = LoadWeatherSkinData(package);
+    ASSERT_TRUE(weather);
+    EXPECT_TRUE(weather->background.empty());
+    EXPECT_EQ(weather->font, 0xFFFFFFu);
 }
 
-TEST(SkinLoaders, NegativeOrOversizedPiecesApplyNothing) {
+TEST(SkinLoaders, NegativeOrOversizedPiecesAreSkippedAlone) {
     for (const char* piece : {"BarBkWidth=-1", "BarBkLeft=400", "BarBkHeight=100000", "BarBkLeft=-2147483648"}) {
-        EXPECT_FALSE(LoadBarSkinData(PackageWith(std::string("[VER]\nSkinVer=1.0\n[BAR]\n") + piece, kBarBitmap)))
-            << piece;
+        auto bar = LoadBarSkinData(
+            PackageWith(std::string("[VER]\nSkinVer=1.0\n[BAR]\nLedBkColor=$010203\n") + piece, kBarBitmap));
+        ASSERT_TRUE(bar) << piece;
+        EXPECT_TRUE(bar->background.empty()) << piece;
+        ExpectCutFrom(bar->menu_button_up, {0, 584, 43, 26}, "menu button");
+        EXPECT_EQ(bar->led_background, 0x010203u) << piece;
     }
 }
 

@@ -52,8 +52,8 @@ std::optional<SkinImage> SkinPackage::Cut(const SkinPieceKey& key) const {
     return CutSkinPiece(bitmap_, PieceRect(key));
 }
 
-SkinColor SkinPackage::Color(const SkinColorKey& key) const {
-    return static_cast<SkinColor>(description_.ReadInteger(key.section, key.key, static_cast<int>(key.default_color)));
+Colour SkinPackage::Color(const SkinColorKey& key) const {
+    return static_cast<Colour>(description_.ReadInteger(key.section, key.key, static_cast<int>(key.default_color)));
 }
 
 std::optional<int> SkinPackage::Integer(std::string_view section, std::string_view key) const {
@@ -69,13 +69,11 @@ SkinPackageProblem DiagnoseSkinPackage(std::string_view package_bytes, std::stri
     return SkinPackageProblem::kNone;
 }
 
-bool CutPieces(const SkinPackage& package, std::initializer_list<SkinPieceTarget> targets) {
+void CutPieces(const SkinPackage& package, std::initializer_list<SkinPieceTarget> targets) {
     for (const auto& target : targets) {
         auto piece = package.Cut(target.key);
-        if (!piece) return false;
-        target.image = std::move(*piece);
+        target.image = piece ? std::move(*piece) : SkinImage{};
     }
-    return true;
 }
 
 }  // namespace kalvoro

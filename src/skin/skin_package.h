@@ -25,7 +25,7 @@ public:
     SkinRect PieceRect(const SkinPieceKey& key) const;
     PiecePlacement Placement(const SkinPieceKey& key) const;
     std::optional<SkinImage> Cut(const SkinPieceKey& key) const;  // rule in skin/skin_piece.h
-    SkinColor Color(const SkinColorKey& key) const;
+    Colour Color(const SkinColorKey& key) const;
     std::optional<int> Integer(std::string_view section, std::string_view key) const;
 
     const IniDocument& description() const { return description_; }
@@ -41,11 +41,12 @@ private:
 enum class SkinPackageProblem { kNone, kDamaged, kWrongVersion };
 SkinPackageProblem DiagnoseSkinPackage(std::string_view package_bytes, std::string_view version_key);
 
-// Cuts several pieces; false (and the targets partly filled) when any of them cannot be cut.
+// Cuts several pieces. A damaged piece (one that cannot be cut) costs only itself: its target is left
+// empty, and the rest of the package still applies.
 struct SkinPieceTarget {
     const SkinPieceKey& key;
     SkinImage& image;
 };
-bool CutPieces(const SkinPackage& package, std::initializer_list<SkinPieceTarget> targets);
+void CutPieces(const SkinPackage& package, std::initializer_list<SkinPieceTarget> targets);
 
 }  // namespace kalvoro

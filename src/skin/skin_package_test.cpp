@@ -5,7 +5,7 @@
 #include "skin/bmp_encoder.h"
 #include "skin/skin_package.h"
 #include "skin/skin_package_format.h"
-#include "skin/skin_test_support.h"
+#include "skin/testing/skin_test_support.h"
 
 namespace kalvoro {
 namespace {
@@ -95,7 +95,7 @@ TEST(SkinPackage, ColoursInHexadecimalEqualDecimalAndBadValuesFallBack) {
     const SkinColorKey key{"BAR", "LEDBorderColor", 0xD08130};
     struct Case {
         const char* value_line;
-        SkinColor expected;
+        Colour expected;
     };
     const Case cases[] = {
         {"LEDBorderColor=1193046", 0x123456},

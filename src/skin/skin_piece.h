@@ -5,8 +5,8 @@
 // the size the description gives, and its pixels outside the bitmap are see-through magenta, so
 // windows keep their designed geometry and show nothing where the picture has no pixels. A piece
 // that does not touch the bitmap at all, or has a negative side or a side above kMaxSkinPieceSide,
-// cannot be cut; loaders then apply nothing of the package. A piece of width or height 0 is an
-// empty picture wherever it stands.
+// cannot be cut; loaders then leave that one piece empty and apply the rest of the package. A
+// piece of width or height 0 is an empty picture wherever it stands.
 
 #include <optional>
 

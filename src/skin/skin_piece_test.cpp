@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "skin/skin_piece.h"
-#include "skin/skin_test_support.h"
+#include "skin/testing/skin_test_support.h"
 
 namespace kalvoro {
 namespace {

@@ -15,7 +15,7 @@
 #include "skin/clock_skin.h"
 #include "skin/skin_package.h"
 #include "skin/skin_package_format.h"
-#include "skin/skin_test_support.h"
+#include "skin/testing/skin_test_support.h"
 #include "skin/weather_skin.h"
 #include "skin/window_skin.h"
 

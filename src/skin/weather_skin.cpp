@@ -8,10 +8,7 @@ std::optional<WeatherSkin> LoadWeatherSkinData(std::string_view package_bytes) {
     auto package = SkinPackage::Read(package_bytes);
     if (!package || !package->HasSupportedVersion(skin_keys::kSkinVersion)) return std::nullopt;
     WeatherSkin skin;
-    if (!CutPieces(*package,
-                   {{skin_keys::kWeatherBackground, skin.background}, {skin_keys::kYearButtonUp, skin.button_up}})) {
-        return std::nullopt;
-    }
+    CutPieces(*package, {{skin_keys::kWeatherBackground, skin.background}, {skin_keys::kYearButtonUp, skin.button_up}});
     skin.font = package->Color(skin_keys::kWeatherFont);
     skin.menu = ReadMenuColors(*package);
     return skin;

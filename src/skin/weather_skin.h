@@ -11,9 +11,9 @@
 namespace kalvoro {
 
 struct WeatherSkin {
-    SkinImage background;                                    // Image1
-    SkinImage button_up;                                     // BtnGNG, the "YearBtnUp" piece
-    SkinColor font = skin_keys::kWeatherFont.default_color;  // RzLabel3
+    SkinImage background;                                 // Image1
+    SkinImage button_up;                                  // BtnGNG, the "YearBtnUp" piece
+    Colour font = skin_keys::kWeatherFont.default_color;  // RzLabel3
     MenuColors menu;
 };
 

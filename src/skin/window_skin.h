@@ -11,7 +11,7 @@
 namespace kalvoro {
 
 struct WindowSkin {
-    SkinColor caption = skin_keys::kCaption.default_color;
+    Colour caption = skin_keys::kCaption.default_color;
     SkinImage frame;  // the nine-part frame picture
     SkinImage close_up;
     SkinImage close_hot;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "timesvc/fake_time_ports.h"
+#include "timesvc/testing/fake_time_ports.h"
 
 namespace kalvoro {
 namespace {

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "timesvc/fake_time_ports.h"
+#include "timesvc/testing/fake_time_ports.h"
 #include "timesvc/time_protocol.h"
 
 namespace kalvoro {

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "ui/colour_ref.h"
-#include "ui/geometry.h"
+#include "base/colour.h"
+#include "base/geometry.h"
 
 namespace kalvoro {
 
@@ -16,7 +16,7 @@ inline constexpr int kFrameCloseButtonRightMargin = 10;
 inline constexpr int kFrameCloseButtonTop = 1;
 inline constexpr int kFrameCornerEllipse = 13;
 // The frame picture is first filled with this, so its one-pixel outer border stays see-through.
-inline constexpr ColourRef kFrameBackground = kColourKeyMagenta;
+inline constexpr Colour kFrameBackground = kColourKeyMagenta;
 
 enum class FramePart { kTopLeft, kTopRight, kTop, kBottomLeft, kBottomRight, kLeft, kRight, kBottom, kCentre };
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 #include "ui/magnetic_host.h"
 
 namespace kalvoro {

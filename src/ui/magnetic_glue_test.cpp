@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/fake_desktop.h"
+#include "ui/testing/fake_desktop.h"
 #include "ui/magnetic.h"
 #include "ui/touching.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 namespace kalvoro {
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "ui/fake_desktop.h"
+#include "ui/testing/fake_desktop.h"
 #include "ui/magnetic.h"
 
 namespace kalvoro::testing {

@@ -91,7 +91,7 @@ Rect ShapeBounds(const ShadowSource& source, ClippedCanvas& canvas) {
     return {bounds.left - grow_x, bounds.top - grow_y, bounds.right + grow_x, bounds.bottom + grow_y};
 }
 
-std::uint32_t ShadowPixel(ColourRef colour, std::uint8_t alpha) {
+std::uint32_t ShadowPixel(Colour colour, std::uint8_t alpha) {
     const auto scaled = [alpha](std::uint8_t component) -> std::uint32_t { return component * alpha / 255u; };
     return (std::uint32_t{alpha} << 24) | (scaled(RedOf(colour)) << 16) | (scaled(GreenOf(colour)) << 8) |
            scaled(BlueOf(colour));
@@ -99,7 +99,7 @@ std::uint32_t ShadowPixel(ColourRef colour, std::uint8_t alpha) {
 
 }  // namespace
 
-ShapeMask MakeColourKeyMask(std::span<const std::uint32_t> pixels, int width, int height, ColourRef keyColour) {
+ShapeMask MakeColourKeyMask(std::span<const std::uint32_t> pixels, int width, int height, Colour keyColour) {
     if (width <= 0 || height <= 0 || width > kShadowMaxWindowSide || height > kShadowMaxWindowSide) return {};
     const std::uint32_t key_rgb =
         (std::uint32_t{RedOf(keyColour)} << 16) | (std::uint32_t{GreenOf(keyColour)} << 8) | BlueOf(keyColour);

@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "ui/colour_ref.h"
-#include "ui/geometry.h"
+#include "base/colour.h"
+#include "base/geometry.h"
 
 namespace kalvoro {
 
@@ -25,7 +25,7 @@ struct ShapeMask {
 
 // From the window's client pixels as a top-down 32-bit DIB (0x..RRGGBB; the top byte is ignored):
 // pixels of keyColour are see-through. Pixels missing from a short buffer count as opaque.
-ShapeMask MakeColourKeyMask(std::span<const std::uint32_t> pixels, int width, int height, ColourRef keyColour);
+ShapeMask MakeColourKeyMask(std::span<const std::uint32_t> pixels, int width, int height, Colour keyColour);
 
 struct ShadowSource {
     Size window;                               // the whole window
@@ -35,7 +35,7 @@ struct ShadowSource {
     const ShapeMask* colourKeyMask = nullptr;  // when the window uses a transparent colour
     Point clientOrigin;                        // client area's top-left relative to the window's
     std::optional<std::uint8_t> windowAlpha;   // when the window blends
-    ColourRef shadowColour = 0;
+    Colour shadowColour = 0;
 };
 
 struct ShadowPicture {

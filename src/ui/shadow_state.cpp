@@ -2,7 +2,7 @@
 
 namespace kalvoro {
 
-bool ShadowRedrawState::TakeRedraw(Size window, std::optional<ColourRef> keyColour) {
+bool ShadowRedrawState::TakeRedraw(Size window, std::optional<Colour> keyColour) {
     const Size wanted{ClampCoordinate(window.width) + 2 * kShadowMargin,
                       ClampCoordinate(window.height) + 2 * kShadowMargin};
     if (wanted != picture_size_) {

@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "ui/colour_ref.h"
-#include "ui/geometry.h"
+#include "base/colour.h"
+#include "base/geometry.h"
 #include "ui/shadow_picture.h"
 
 namespace kalvoro {
@@ -16,11 +16,11 @@ public:
 
     // Asked before every placement: true when the picture must be built now. A new window size or a
     // change of the window's transparent colour (including switching it on or off) forces a redraw.
-    bool TakeRedraw(Size window, std::optional<ColourRef> keyColour);
+    bool TakeRedraw(Size window, std::optional<Colour> keyColour);
 
 private:
     Size picture_size_;
-    std::optional<ColourRef> key_colour_;
+    std::optional<Colour> key_colour_;
     bool dirty_ = true;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 namespace kalvoro {
 

@@ -17,6 +17,44 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
     }
 }
 
+namespace {
+
+void SendMouse(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+bool CursorAt(POINT at) {
+    POINT cursor{};
+    return ::GetCursorPos(&cursor) && cursor.x == at.x && cursor.y == at.y;
+}
+
+bool LeftButtonDown() {
+    return (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+}
+
+}  // namespace
+
+bool DragWithMouse(POINT from, POINT to, int steps, const std::function<bool()>& arrived) {
+    using namespace std::chrono_literals;
+    // The system's move loop reads the mouse at its own pace: the input is paced, and the result
+    // is waited for with a generous limit.
+    SendMouse(0, from);
+    PumpFor(200ms);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    for (int step = 1; step <= steps; ++step) {
+        PumpFor(40ms);
+        SendMouse(0, POINT{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+    }
+    PumpFor(300ms);
+    SendMouse(MOUSEEVENTF_LEFTUP, to);
+    return WaitFor(arrived);
+}
+
 void PumpFor(std::chrono::milliseconds duration) {
     const auto deadline = std::chrono::steady_clock::now() + duration;
     while (std::chrono::steady_clock::now() < deadline) {
@@ -48,8 +86,8 @@ AppUnderTest::AppUnderTest() {
     std::error_code ec;
     fs::remove_all(dir_, ec);
     fs::create_directories(dir_, ec);
-    fs::copy(fs::path(KALVORO_APP_DIR), fs::path(dir_), fs::copy_options::recursive | fs::copy_options::overwrite_existing,
-             ec);
+    fs::copy(fs::path(KALVORO_APP_DIR), fs::path(dir_),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
 }
 
 AppUnderTest::~AppUnderTest() {
@@ -61,9 +99,13 @@ AppUnderTest::~AppUnderTest() {
     }
 }
 
-void AppUnderTest::WriteSettings(const std::string& gbk_text) const { WriteFileBytes(PathOf(L"skin.ini"), gbk_text); }
+void AppUnderTest::WriteSettings(const std::string& gbk_text) const {
+    WriteFileBytes(PathOf(L"skin.ini"), gbk_text);
+}
 
-std::string AppUnderTest::ReadSettings() const { return ReadFileBytes(PathOf(L"skin.ini")); }
+std::string AppUnderTest::ReadSettings() const {
+    return ReadFileBytes(PathOf(L"skin.ini"));
+}
 
 void AppUnderTest::UsePopupDouble() const {
     std::error_code ec;
@@ -153,7 +195,9 @@ DWORD AppUnderTest::StartSecondCopy(const std::wstring& arguments) {
     return code;
 }
 
-bool AppUnderTest::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+bool AppUnderTest::Running() const {
+    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
 
 bool AppUnderTest::Close() {
     if (!Running()) return true;

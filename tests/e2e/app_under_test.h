@@ -18,12 +18,17 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 // Pumps this thread's messages for a while (tests own windows that must stay responsive).
 void PumpFor(std::chrono::milliseconds duration);
 
+// Drags with the left button from one screen point to another in steps, each waited for until the
+// cursor is there; the button is released once `arrived` holds (the dragged window got there).
+// False when it never did.
+bool DragWithMouse(POINT from, POINT to, int steps, const std::function<bool()>& arrived);
+
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 class AppUnderTest {
 public:
-    AppUnderTest();  // copies the built application folder into a new temporary folder
+    AppUnderTest();   // copies the built application folder into a new temporary folder
     ~AppUnderTest();  // ends the program if still running and removes the folder
     AppUnderTest(const AppUnderTest&) = delete;
     AppUnderTest& operator=(const AppUnderTest&) = delete;

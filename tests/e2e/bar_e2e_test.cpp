@@ -14,7 +14,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int ScreenWidth() {
+    return ::GetSystemMetrics(SM_CXSCREEN);
+}
 
 RECT BarRect(HWND bar) {
     RECT r{};
@@ -32,7 +34,7 @@ BYTE BarAlpha(HWND bar) {
 
 TEST(BarTest, StartsAsBorderlessBarAndClosesSavingItsState) {
     AppUnderTest app;
-    app.WriteSettings("[BAR]\r\nLeft=100\r\nTop=50\r\nTr=230\r\n");
+    app.WriteSettings("[BAR]\r\nLeft=100\r\nTop=50\r\nTr=230\r\nDefWin=0\r\n");
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(app.bar()); }));
     const RECT r = BarRect(app.bar());
@@ -160,8 +162,8 @@ TEST(BarTest, StaleInstanceBlockDoesNotKeepTheProgramFromStarting) {
 // After a crash the block can name a window of another program; a new start must neither restore
 // that window nor refuse to start.
 TEST(BarTest, InstanceBlockNamingAForeignWindowIsNotRestored) {
-    const HWND foreign = ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP, 10, 10, 50, 20, nullptr, nullptr,
-                                           nullptr, nullptr);
+    const HWND foreign =
+        ::CreateWindowExW(0, L"STATIC", L"foreign", WS_POPUP, 10, 10, 50, 20, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(foreign, nullptr);
     HANDLE block = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4,
                                         L"{890B9BDE-EEE5-41EC-A4B8-F217ABDC0D17}");

@@ -58,15 +58,6 @@ TEST(CalendarTest, OpensUnderTheBarOrAboveItAndClosingRemembersIt) {
     }
 }
 
-void SendMouse(DWORD flags, int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    ::SendInput(1, &input, sizeof(input));
-}
-
 TEST(CalendarTest, TravelsWithTheBarWhenTheBarIsDragged) {
     AppUnderTest app;
     app.WriteSettings("[BAR]\r\nDefWin=0\r\nLeft=400\r\nTop=40\r\nTr=255\r\nOnTop=1\r\n[MSG]\r\nCalendarLX=0\r\n");
@@ -77,19 +68,18 @@ TEST(CalendarTest, TravelsWithTheBarWhenTheBarIsDragged) {
     PumpFor(800ms);
     // Drag the bar by its background 200 pixels to the right and 100 down.
     const int grab_x = 400 + 171, grab_y = 40 + 20;
-    SendMouse(0, grab_x, grab_y);
-    PumpFor(200ms);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, grab_x, grab_y);
-    for (int step = 1; step <= 20; ++step) {
-        PumpFor(40ms);
-        SendMouse(0, grab_x + step * 10, grab_y + step * 5);
-    }
-    PumpFor(300ms);
-    SendMouse(MOUSEEVENTF_LEFTUP, grab_x + 200, grab_y + 100);
-    PumpFor(500ms);
+    const auto bar_moved = [&] {
+        RECT bar{};
+        ::GetWindowRect(app.bar(), &bar);
+        return bar.left > 580 && bar.top > 120;  // the move loop may swallow a step
+    };
+    EXPECT_TRUE(DragWithMouse({grab_x, grab_y}, {grab_x + 200, grab_y + 100}, 20, bar_moved));
     RECT bar{}, cal{};
-    ::GetWindowRect(app.bar(), &bar);
-    ::GetWindowRect(calendar, &cal);
+    EXPECT_TRUE(WaitFor([&] {
+        ::GetWindowRect(app.bar(), &bar);
+        ::GetWindowRect(calendar, &cal);
+        return cal.left == bar.left && cal.top == bar.bottom;
+    }));
     EXPECT_GT(bar.left, 500);  // the bar moved
     EXPECT_EQ(cal.left, bar.left);
     EXPECT_EQ(cal.top, bar.bottom);
@@ -115,17 +105,18 @@ TEST(CalendarTest, MinimisingTheBarHidesTheCalendarAndItsShadow) {
     app.WriteSettings("[BAR]\r\nDefWin=2\r\nTop=40\r\n[MSG]\r\nCalendarLX=0\r\n");
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(WaitFor([&] { return VisibleCalendar(app) != nullptr; }));
-    const std::size_t shadows_with_calendar = app.WindowsOfClass(L"KalvoroFormShadow").size();
-    ASSERT_GE(shadows_with_calendar, 2u);  // the bar's and the calendar's
+    // The bar's shadow and the calendar's.
+    const auto shadows = [&] { return app.WindowsOfClass(L"KalvoroFormShadow").size(); };
+    ASSERT_TRUE(WaitFor([&] { return shadows() == 2; }));
 
     ::PostMessageW(app.bar(), WM_COMMAND, kHideItem, 0);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(app.bar()); }));
     EXPECT_TRUE(WaitFor([&] { return VisibleCalendar(app) == nullptr; }));
-    EXPECT_TRUE(WaitFor([&] { return app.WindowsOfClass(L"KalvoroFormShadow").empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return shadows() == 0; }));
 
     ::PostMessageW(app.bar(), WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_TRUE(WaitFor([&] { return VisibleCalendar(app) != nullptr; }));
-    EXPECT_TRUE(WaitFor([&] { return app.WindowsOfClass(L"KalvoroFormShadow").size() == shadows_with_calendar; }));
+    EXPECT_TRUE(WaitFor([&] { return shadows() == 2; }));
     ASSERT_TRUE(app.Close());
 }
 
@@ -161,9 +152,9 @@ TEST(CalendarTest, TodaysMarkIsRemindedThroughThePopupProgramAtStart) {
             return !received.empty();
         },
         10s));
-    const std::string expected = Utf8ToGbk("日历标记：\r\n" + FormatDateTime("yyyy年mm月dd日 dddd", today) +
-                                           "\r\n\r\n交房租") +
-                                 std::string(1, '\0') + "|";
+    const std::string expected =
+        Utf8ToGbk("日历标记：\r\n" + FormatDateTime("yyyy年mm月dd日 dddd", today) + "\r\n\r\n交房租") +
+        std::string(1, '\0') + "|";
     EXPECT_EQ(received, expected);
     EXPECT_TRUE(app.Close());
 }

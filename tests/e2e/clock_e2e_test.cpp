@@ -16,7 +16,9 @@ using namespace std::chrono_literals;
 constexpr int kCompactItem = 1000 + 0;  // 精简 in the main menu
 constexpr int kClockItem = 1000 + 1;    // 时钟
 
-int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int ScreenWidth() {
+    return ::GetSystemMetrics(SM_CXSCREEN);
+}
 
 HWND VisibleClock(const AppUnderTest& app) {
     const auto found = app.WindowsOfClass(L"TFrmClock");
@@ -68,8 +70,8 @@ TEST(ClockTest, StoredLeftIsClampedToTheScreen) {
     } cases[] = {{-20, 0}, {ScreenWidth() + 50, ScreenWidth() - 100}, {250, 250}};
     for (const auto& c : cases) {
         AppUnderTest app;
-        app.WriteSettings(Settings("[BAR]\r\nDefWin=0\r\nTop=40\r\n[CHILD]\r\nLeft=" + std::to_string(c.stored) +
-                                   "\r\nTop=200\r\n"));
+        app.WriteSettings(
+            Settings("[BAR]\r\nDefWin=0\r\nTop=40\r\n[CHILD]\r\nLeft=" + std::to_string(c.stored) + "\r\nTop=200\r\n"));
         ASSERT_TRUE(app.Start());
         const HWND clock = OpenClock(app);
         ASSERT_NE(clock, nullptr);

@@ -36,8 +36,12 @@ std::string ClockText(DateTime now) {
 
 // Captures the bar while the clock stays within one second, so we know the time it shows.
 bool CaptureKnownTime(HWND bar, Pixels& shot, std::string& shown) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        PumpFor(150ms);  // let the tick that may just have come paint
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        // The bar ticks just after each second begins: capture well inside a second, once that
+        // second's tick has painted, and keep the capture only if the second did not change meanwhile.
+        PumpFor(50ms);
+        const int millisecond = DecodeTime(LocalNow()).millisecond;
+        if (millisecond < 300 || millisecond > 700) continue;
         const std::string before = ClockText(LocalNow());
         shot = CaptureWindow(bar);
         const std::string after = ClockText(LocalNow());
@@ -81,28 +85,32 @@ TEST(LedTest, LitSegmentsShowTheTimeAndUnlitOnesDoNot) {
     ASSERT_TRUE(CaptureKnownTime(app.bar(), shot, shown));
     SaveSnapshot(shot, L"bar-led");
 
-    // Every segment of every cell: lit ones carry the light colour inside, unlit ones do not.
-    LEDFontNum all = BarLed("88:88:88");
-    LedDrawList all_list;
-    LEDFontNum lit = BarLed(shown);
-    lit.SetLightColor(1);
-    LedDrawList lit_list;
-    const auto lit_fills = lit_list.Build(lit);
+    // Every segment of every cell: lit ones carry the light colour inside, unlit ones do not. The
+    // digits' shapes are written out by hand (0 top, 1 upper right, 2 lower right, 3 bottom,
+    // 4 lower left, 5 upper left, 6 middle; 8 and 9 the colon dots after cells 2 and 4).
+    static constexpr const char* kDigitSegments[10] = {"012345", "12",     "01346", "01236",   "1256",
+                                                       "02356",  "023456", "012",   "0123456", "012356"};
+    const LEDFontNum geometry = BarLed("88:88:88");
     int lit_checked = 0, dark_checked = 0;
-    for (const LedFill& fill : all_list.Build(all)) {
-        const LedPoint centre = Centre(fill.polygon);
-        bool is_lit = false;
-        for (const LedFill& l : lit_fills) {
-            const LedPoint c = Centre(l.polygon);
-            if (c.x == centre.x && c.y == centre.y) is_lit = true;
-        }
-        const COLORREF pixel = shot.At(kLedLeft + centre.x, kLedTop + centre.y);
-        if (is_lit) {
-            EXPECT_EQ(pixel, kBuiltInLight) << shown << " at " << centre.x << "," << centre.y;
-            ++lit_checked;
-        } else {
-            EXPECT_NE(pixel, kBuiltInLight) << shown << " at " << centre.x << "," << centre.y;
-            ++dark_checked;
+    for (int cell = 0; cell < 6; ++cell) {
+        const char digit = shown[static_cast<std::size_t>(cell + cell / 2)];  // "hh:mm:ss"
+        ASSERT_TRUE(digit >= '0' && digit <= '9') << shown;
+        std::string lit = kDigitSegments[digit - '0'];
+        if (cell == 1 || cell == 3) lit += "89";
+        const int x0 = geometry.OffSetX() + cell * (geometry.WordWidth() + geometry.Space());
+        const LedCellPolygons polygons = ComputeCellPolygons(x0, geometry.OffSetY(), geometry.Metrics());
+        for (int p = 0; p < kLedPolygonCount; ++p) {
+            if (p == kPolygonPoint) continue;  // the bar shows no point
+            const bool is_lit = lit.find(static_cast<char>('0' + p)) != std::string::npos;
+            const LedPoint centre = Centre(polygons[static_cast<std::size_t>(p)]);
+            const COLORREF pixel = shot.At(kLedLeft + centre.x, kLedTop + centre.y);
+            if (is_lit) {
+                EXPECT_EQ(pixel, kBuiltInLight) << shown << " at " << centre.x << "," << centre.y;
+                ++lit_checked;
+            } else {
+                EXPECT_NE(pixel, kBuiltInLight) << shown << " at " << centre.x << "," << centre.y;
+                ++dark_checked;
+            }
         }
     }
     EXPECT_GT(lit_checked, 12);  // at least the colons and a few segments per digit
@@ -110,7 +118,9 @@ TEST(LedTest, LitSegmentsShowTheTimeAndUnlitOnesDoNot) {
     EXPECT_TRUE(app.Close());
 }
 
-HWND DateLineOf(HWND bar) { return ::FindWindowExW(bar, nullptr, L"KalvoroFadeText", nullptr); }
+HWND DateLineOf(HWND bar) {
+    return ::FindWindowExW(bar, nullptr, L"KalvoroFadeText", nullptr);
+}
 
 TEST(LedTest, DateLineShowsTheGregorianDateWithChineseWeekday) {
     AppUnderTest app;

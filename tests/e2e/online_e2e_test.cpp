@@ -14,9 +14,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kCompactItem = 1000 + 0;   // 精简 in the main menu
-constexpr int kWeatherItem = 1000 + 3;   // 天气
-constexpr int kAboutItem = 2000 + 16;    // 关于 in the tray menu
+constexpr int kCompactItem = 1000 + 0;  // 精简 in the main menu
+constexpr int kWeatherItem = 1000 + 3;  // 天气
+constexpr int kAboutItem = 2000 + 16;   // 关于 in the tray menu
 
 HWND VisibleWindow(const AppUnderTest& app, const wchar_t* class_name) {
     const auto found = app.WindowsOfClass(class_name);
@@ -31,8 +31,9 @@ RECT RectOf(HWND window) {
 
 TEST(OnlineTest, WeatherModeDocksTheWeatherWindowUnderTheBar) {
     AppUnderTest app;
-    app.WriteSettings("[SKIN]\r\nSkinFile=Default.sk\r\n[BAR]\r\nDefWin=0\r\nLeft=300\r\nTop=40\r\n[MSG]\r\n"
-                      "CalendarLX=0\r\n");
+    app.WriteSettings(
+        "[SKIN]\r\nSkinFile=Default.sk\r\n[BAR]\r\nDefWin=0\r\nLeft=300\r\nTop=40\r\n[MSG]\r\n"
+        "CalendarLX=0\r\n");
     ASSERT_TRUE(app.Start());
     ::PostMessageW(app.bar(), WM_COMMAND, kWeatherItem, 0);
     HWND weather = nullptr;
@@ -74,7 +75,8 @@ TEST(OnlineTest, AboutShowsTheVersion) {
 }
 
 // 0x0401 from another program carries a pointer into that program's memory: it is ignored, and the
-// bar goes on. The same notice over WM_COPYDATA reaches the popup program and "Upgrade.his".
+// bar goes on. The same notice over WM_COPYDATA (three lines: a new version) has the popup program
+// announce the new version, and "Upgrade.his" records when.
 TEST(OnlineTest, UpdateNoticeOnlyThroughCopyData) {
     AppUnderTest app;
     app.UsePopupDouble();
@@ -91,11 +93,11 @@ TEST(OnlineTest, UpdateNoticeOnlyThroughCopyData) {
     text.push_back('\0');
     COPYDATASTRUCT data{0x0401, static_cast<DWORD>(text.size()), text.data()};
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(app.bar(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000,
-                          &result);
+    ::SendMessageTimeoutW(app.bar(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &result);
     EXPECT_TRUE(WaitFor([&] { return !ReadFileBytes(app.PathOf(L"Upgrade.his")).empty(); }));
     EXPECT_TRUE(WaitFor([&] {
-        return ReadFileBytes(app.PathOf(L"popup_received.bin")).find(Utf8ToGbk("新版本已发布")) != std::string::npos;
+        return ReadFileBytes(app.PathOf(L"popup_received.bin")).find(Utf8ToGbk("Kalvoro有新版本啦，快来升级吧!")) !=
+               std::string::npos;
     }));
     EXPECT_TRUE(app.Close());
 }

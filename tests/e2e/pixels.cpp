@@ -9,7 +9,8 @@ namespace kalvoro::e2e {
 
 COLORREF Pixels::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
-    const std::uint32_t p = argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    const std::uint32_t p =
+        argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 

@@ -87,25 +87,16 @@ TEST(SkinTest, BarCastsAShadow32PixelsLarger) {
 
     // It follows the bar.
     ::SetWindowPos(app.bar(), nullptr, 200, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(WaitFor([&] {
-        ::GetWindowRect(shadows.front(), &shadow);
-        return shadow.left == 200 - 16 && shadow.top == 250 - 16;
-    }, 3s));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            ::GetWindowRect(shadows.front(), &shadow);
+            return shadow.left == 200 - 16 && shadow.top == 250 - 16;
+        },
+        3s));
     // And hides with it.
     ::ShowWindow(app.bar(), SW_HIDE);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(shadows.front()); }, 3s));
     EXPECT_TRUE(app.Close());
-}
-
-void SendMouse(DWORD flags, int x, int y) {
-    const int w = ::GetSystemMetrics(SM_CXSCREEN) - 1;
-    const int h = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / w;
-    input.mi.dy = y * 65535 / h;
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    ::SendInput(1, &input, sizeof(input));
 }
 
 TEST(SkinTest, BarDraggedNearTheScreenEdgeSnapsToIt) {
@@ -114,21 +105,20 @@ TEST(SkinTest, BarDraggedNearTheScreenEdgeSnapsToIt) {
     ASSERT_TRUE(app.Start());
     PumpFor(1000ms);
     // Grab the background between the LED panel and the date line and drag it 298 pixels left:
-    // the bar's left edge would land a few pixels from the screen's edge (the system's move loop
-    // may swallow the first step), within the snap distance.
+    // the bar's left edge would land 2 pixels from the screen's edge, within the snap distance.
     const int grab_x = 300 + 171, grab_y = 300 + 20;
-    SendMouse(0, grab_x, grab_y);
-    PumpFor(200ms);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, grab_x, grab_y);
-    for (int step = 1; step <= 29; ++step) {
-        PumpFor(40ms);
-        SendMouse(0, grab_x - step * 10, grab_y);
-    }
-    PumpFor(40ms);
-    SendMouse(0, grab_x - 298, grab_y);
-    PumpFor(300ms);
-    SendMouse(MOUSEEVENTF_LEFTUP, grab_x - 298, grab_y);
-    PumpFor(500ms);
+    const auto bar_at = [&](int left, int top) {
+        RECT r{};
+        ::GetWindowRect(app.bar(), &r);
+        return r.left == left && r.top == top;
+    };
+    const auto near_the_edge = [&] {
+        RECT r{};
+        ::GetWindowRect(app.bar(), &r);
+        return r.left >= 0 && r.left <= 12 && r.top == 300;  // the move loop may swallow a step
+    };
+    EXPECT_TRUE(DragWithMouse({grab_x, grab_y}, {grab_x - 298, grab_y}, 30, near_the_edge));
+    EXPECT_TRUE(WaitFor([&] { return bar_at(0, 300); }));
     RECT r{};
     ::GetWindowRect(app.bar(), &r);
     EXPECT_EQ(r.left, 0);

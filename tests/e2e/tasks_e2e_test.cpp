@@ -32,8 +32,8 @@ TEST(TasksTest, DueMessageTaskReachesThePopupProgramAndAStoppedOneDoesNot) {
     file_time = {ticks.LowPart, ticks.HighPart};
     SYSTEMTIME due{};
     ::FileTimeToSystemTime(&file_time, &due);
-    const std::string list = "*1" + TimeText(due) + "\r\n3消息(已停止的任务)\r\n*0" + TimeText(due) +
-                             "\r\n3消息(该喝水了)\r\n";
+    const std::string list =
+        "*1" + TimeText(due) + "\r\n3消息(已停止的任务)\r\n*0" + TimeText(due) + "\r\n3消息(该喝水了)\r\n";
     WriteFileBytes(app.PathOf(L"War.lst"), Utf8ToGbk(list));
     ASSERT_TRUE(app.Start());
     const std::string wanted = Utf8ToGbk("该喝水了");

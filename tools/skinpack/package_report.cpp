@@ -67,7 +67,7 @@ void ReportColors(const SkinPackage& package, PackageKind kind, std::ostream& ou
     for (const auto& key : ColorsOf(kind)) {
         std::string name = std::string(key.section) + "/" + std::string(key.key);
         name.resize(std::max<std::size_t>(name.size() + 1, 28), ' ');
-        const SkinColor color = package.Color(key);
+        const Colour color = package.Color(key);
         out << "  " << name << "0x" << std::hex << std::uppercase << std::setfill('0') << std::setw(6) << color
             << std::dec << std::setfill(' ');
         if (!package.description().HasKey(key.section, key.key)) out << "  (default)";

@@ -7,7 +7,7 @@
 #include "base/file_store.h"
 #include "skin/bmp_encoder.h"
 #include "skin/skin_package_format.h"
-#include "skin/skin_test_support.h"
+#include "skin/testing/skin_test_support.h"
 #include "skinpack.h"
 
 namespace kalvoro::skinpack {

@@ -17,7 +17,9 @@ constexpr RECT kMenuButtonRect{8, 4, 8 + 43, 4 + 27};
 constexpr RECT kMinButtonRect{296, 1, 296 + 26, 1 + 9};
 constexpr COLORREF kColourKey = RGB(255, 0, 255);
 
-bool Inside(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool Inside(const RECT& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 Font MakeFont(const wchar_t* face, int height, int weight, bool italic, bool underline, bool strike, DWORD quality) {
     return Font(::CreateFontW(height, 0, 0, 0, weight, italic, underline, strike, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -216,8 +218,8 @@ void BarView::PaintButtons(HDC dc) {
         DrawBitmap(dc, menu_picture, kMenuButtonRect);
     } else {
         RECT r = kMenuButtonRect;
-        FillGradient(dc, r, menu_hot ? RGB(92, 120, 160) : RGB(70, 80, 98), menu_hot ? RGB(48, 66, 96) : RGB(36, 42, 54),
-                     true);
+        FillGradient(dc, r, menu_hot ? RGB(92, 120, 160) : RGB(70, 80, 98),
+                     menu_hot ? RGB(48, 66, 96) : RGB(36, 42, 54), true);
         Brush frame(::CreateSolidBrush(RGB(110, 124, 150)));
         ::FrameRect(dc, &r, frame.get());
         // Three short lines: the menu.
@@ -264,8 +266,12 @@ void BarView::SetFirstLine(const std::string& line) {
     }
 }
 
-void BarView::SetActive(bool active) { date_line_.SetActive(active); }
+void BarView::SetActive(bool active) {
+    date_line_.SetActive(active);
+}
 
-void BarView::ShowLine(int index) { date_line_.ShowLine(index); }
+void BarView::ShowLine(int index) {
+    date_line_.ShowLine(index);
+}
 
 }  // namespace kalvoro::win

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/win32/gdi_census.h"
+#include "ui/win32/testing/gdi_census.h"
 
 namespace kalvoro::win {
 namespace {

@@ -7,10 +7,11 @@
 
 namespace kalvoro::win {
 
-ChildWindows::~ChildWindows() { DestroyAll(); }
+ChildWindows::~ChildWindows() {
+    DestroyAll();
+}
 
-void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font,
-                          HBITMAP menu_images) {
+void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font, HBITMAP menu_images) {
     bar_ = bar;
     magnetic_ = magnetic;
     menu_images_ = menu_images;
@@ -89,8 +90,8 @@ void ChildWindows::ShowClock(BYTE alpha) {
         host.owner = bar_;
         host.shadows_on = ShadowsOnFlag();
         host.menu_images = menu_images_;
-        host.menu_image_index = {static_cast<int>(MenuImage::kTasks), static_cast<int>(MenuImage::kWorldTime), -1, -1,
-                                 -1, -1, -1};
+        host.menu_image_index = {
+            static_cast<int>(MenuImage::kTasks), static_cast<int>(MenuImage::kWorldTime), -1, -1, -1, -1, -1};
         host.on_menu_command = [this](ClockMenuCommand command) { OnClockMenu(command); };
         host.on_closed = [this] { clock_.reset(); };
         auto clock = std::make_unique<TFrmClock>(std::move(host));
@@ -127,13 +128,26 @@ void ChildWindows::OnClockMenu(ClockMenuCommand command) {
         if (OnCommand) OnCommand(menu_command, tag);
     };
     switch (command) {
-        case ClockMenuCommand::kTasks: command_of(MenuCommand::kTasks, 0); break;
-        case ClockMenuCommand::kWorldTime: command_of(MenuCommand::kWorldTime, 0); break;
-        case ClockMenuCommand::kClockStyle: command_of(MenuCommand::kOptionsPage, 3); break;
-        case ClockMenuCommand::kTimeCorrection: command_of(MenuCommand::kOptionsPage, 5); break;
-        case ClockMenuCommand::kSwitchToCalendar: switch_to(DisplayMode::kCalendar); break;
-        case ClockMenuCommand::kSwitchToWeather: switch_to(DisplayMode::kWeather); break;
-        case ClockMenuCommand::kCloseWindow: break;  // the window closes itself
+        case ClockMenuCommand::kTasks:
+            command_of(MenuCommand::kTasks, 0);
+            break;
+        case ClockMenuCommand::kWorldTime:
+            command_of(MenuCommand::kWorldTime, 0);
+            break;
+        case ClockMenuCommand::kClockStyle:
+            command_of(MenuCommand::kOptionsPage, 3);
+            break;
+        case ClockMenuCommand::kTimeCorrection:
+            command_of(MenuCommand::kOptionsPage, 5);
+            break;
+        case ClockMenuCommand::kSwitchToCalendar:
+            switch_to(DisplayMode::kCalendar);
+            break;
+        case ClockMenuCommand::kSwitchToWeather:
+            switch_to(DisplayMode::kWeather);
+            break;
+        case ClockMenuCommand::kCloseWindow:
+            break;  // the window closes itself
     }
 }
 

@@ -17,7 +17,7 @@
 #include "calendar/win32/frm_calendar.h"
 #include "skin/menu_colors.h"
 #include "online/win32/frm_weather.h"
-#include "skin/win32/frm_clock.h"
+#include "app/win32/frm_clock.h"
 #include "ui/win32/magnetic_service.h"
 
 namespace kalvoro::win {

@@ -8,6 +8,8 @@
 
 #include "app/bar_menus.h"
 #include "app/win32/census_log.h"
+#include "app/win32/frm_options.h"
+#include "timesvc/win32/time_sync_service.h"
 #include "app/win32/heading_font.h"
 #include "calendar/mark_texts.h"
 #include "base/clock.h"
@@ -35,6 +37,7 @@ namespace {
 constexpr UINT kMsgTaskbarIcon = TrayIcon::kCallbackMessage;
 constexpr wchar_t kProductTitle[] = L"Kalvoro 3.7.8";
 constexpr int kMinimumAlpha = 55;
+constexpr int kTickDelayMs = 15;
 constexpr char kHelpFileName[] = "KalvoroHelp.chm";
 
 BYTE BarAlpha(int transparency) {
@@ -60,8 +63,8 @@ bool TFrmLED::Create() {
     if (!RegisterWindowClass(kClassName, options)) return false;
 
     const int screen_width = ::GetSystemMetrics(SM_CXSCREEN);
-    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"Kalvoro", WS_POPUP, screen_width - kBarWidth,
-                      0, kBarWidth, kBarHeight, nullptr)) {
+    if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"Kalvoro", WS_POPUP, screen_width - kBarWidth, 0,
+                      kBarWidth, kBarHeight, nullptr)) {
         return false;
     }
     popup_.set_bar(hwnd());
@@ -72,10 +75,10 @@ bool TFrmLED::Create() {
     main_menu_ = std::make_unique<OwnerMenu>(MainMenuItems(), kMainMenuFirstId, menu_images_.get());
     tray_menu_ = std::make_unique<OwnerMenu>(TrayMenuItems(), kTrayMenuFirstId, menu_images_.get());
 
-    tray_icons_[0] = static_cast<HICON>(
-        ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY0), IMAGE_ICON, 16, 16, LR_SHARED));
-    tray_icons_[1] = static_cast<HICON>(
-        ::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY1), IMAGE_ICON, 16, 16, LR_SHARED));
+    tray_icons_[0] =
+        static_cast<HICON>(::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY0), IMAGE_ICON, 16, 16, LR_SHARED));
+    tray_icons_[1] =
+        static_cast<HICON>(::LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(IDI_TRAY1), IMAGE_ICON, 16, 16, LR_SHARED));
     tray_.Attach(hwnd(), tray_icons_[0], tray_icons_[1]);
     tray_.SetToolTip(L"Kalvoro");
     tray_.Add();
@@ -108,15 +111,25 @@ bool TFrmLED::Create() {
     core_.tick().Attach(TickStage::kDisplay, display_.get());
     StartServices();
     StartOnlineExtras();
-    ::SetTimer(hwnd(), kTimerClock, 1000, nullptr);
-    Guarded([&] { display_->Update(core_.clock().Now(), false); });
+    // Said once, at start, rather than losing every change silently.
+    Guarded([&] {
+        if (!core_.FolderWritable()) popup_.ShowText(core_.FolderNotWritableNotice());
+    });
+    // The first tick, like every later one, comes just after a second begins.
+    UINT first_tick_ms = 1000;
+    Guarded([&] {
+        const DateTime now = core_.clock().Now();
+        first_tick_ms = static_cast<UINT>(1000 - DecodeTime(now).millisecond + kTickDelayMs);
+        display_->Update(now, false);
+    });
+    ::SetTimer(hwnd(), kTimerClock, first_tick_ms, nullptr);
     start_hidden_ = core_.settings().values().start_hidden && IsHideSwitch(Narrow(parameter_));
     ::SetTimer(hwnd(), kTimerMsg, 1000, nullptr);
     return true;
 }
 
 static ChimeSettings ChimeSettingsOf(const AppSettings& values) {
-    return {values.alarm_on,   values.half_alarm_on,     values.alarm_type,
+    return {values.alarm_on,   values.half_alarm_on, values.alarm_type,
             values.hot_key_on, values.hot_key1_text, values.hot_key2_text};
 }
 
@@ -141,7 +154,8 @@ void TFrmLED::StartServices() {
     // The settings dialog changes what the chime and the time sync do.
     core_.settings().Subscribe([this](SettingsChange change) {
         const AppSettings& values = core_.settings().values();
-        if (change == SettingsChange::kChime && chime_) Guarded([&] { chime_->ApplySettings(ChimeSettingsOf(values)); });
+        if (change == SettingsChange::kChime && chime_)
+            Guarded([&] { chime_->ApplySettings(ChimeSettingsOf(values)); });
         if (change == SettingsChange::kTimeSync && time_sync_) {
             Guarded([&] { time_sync_->StartStopTimeSync(values.auto_sync, values.sync_step_hours); });
         }
@@ -163,8 +177,8 @@ void TFrmLED::StartOnlineExtras() {
 void TFrmLED::TimerADTimer() {
     ::KillTimer(hwnd(), kTimerAD);
     const DateTime now = core_.clock().Now();
-    if (auto request = CheckAnnouncements(core_.files(), core_.app_dir(), addresses_.announcements, now,
-                                          SystemDateLocale())) {
+    if (auto request =
+            CheckAnnouncements(core_.files(), core_.app_dir(), addresses_.announcements, now, SystemDateLocale())) {
         StartAnnouncementThread(*request, hwnd());
     }
     ::SetTimer(hwnd(), kTimerAD, NextAnnouncementCheckMs(core_.files(), core_.app_dir(), now, SystemDateLocale()),
@@ -183,13 +197,17 @@ void TFrmLED::OnAnnouncementsReady() {
     line.EndUpdate();
 }
 
-void TFrmLED::OnDateLineClick() { RunDateLineClickFromBar(hwnd(), view_.CurrentLine(), ad_list_); }
+void TFrmLED::OnDateLineClick() {
+    RunDateLineClickFromBar(hwnd(), view_.CurrentLine(), ad_list_);
+}
 
 void TFrmLED::OpenTaskList() {
     if (ShowTaskList(hwnd(), core_.app_dir())) core_.ReloadTasks();
 }
 
-void TFrmLED::OpenWorldTime() { ShowWorldTime(hwnd(), {core_.app_dir(), nullptr, 0}); }
+void TFrmLED::OpenWorldTime() {
+    ShowWorldTime(hwnd(), {core_.app_dir(), nullptr, 0});
+}
 
 void TFrmLED::ApplySettings() {
     Guarded([&] {
@@ -266,10 +284,13 @@ void TFrmLED::SetTransparency(int alpha) {
 }
 
 void TFrmLED::SetAlwaysOnTop(bool on_top) {
-    ::SetWindowPos(hwnd(), on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(hwnd(), on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TFrmLED::SetDateLoop(bool on) { display_->date_loop_on = on; }
+void TFrmLED::SetDateLoop(bool on) {
+    display_->date_loop_on = on;
+}
 
 void TFrmLED::KeepOnScreen() {
     // A bar left outside every screen after a display change comes back to the nearest one.
@@ -298,9 +319,17 @@ void TFrmLED::RestoreFromTray() {
 
 // --- the tick and the display -------------------------------------------------------------------
 
-void TFrmLED::TimerClockTimer() { core_.tick().Run(); }
+void TFrmLED::TimerClockTimer() {
+    const DateTime now = core_.tick().Run();
+    // The next tick comes just after the next second begins, so the time shown is never up to a
+    // second late (a plain 1000 ms timer keeps the phase of whenever the program started).
+    const int milliseconds = DecodeTime(now).millisecond;
+    ::SetTimer(hwnd(), kTimerClock, static_cast<UINT>(1000 - milliseconds + kTickDelayMs), nullptr);
+}
 
-void TFrmLED::ShowTime(const char* hhmmss) { view_.SetTime(hhmmss); }
+void TFrmLED::ShowTime(const char* hhmmss) {
+    view_.SetTime(hhmmss);
+}
 
 void TFrmLED::SetHint(const std::string& hint) {
     hint_ = Widen(hint);
@@ -308,7 +337,9 @@ void TFrmLED::SetHint(const std::string& hint) {
     tray_.SetToolTip(hint_);
 }
 
-IDateLine& TFrmLED::DateLine() { return view_; }
+IDateLine& TFrmLED::DateLine() {
+    return view_;
+}
 
 void TFrmLED::UpdateClockHands(DateTime now, bool force) {
     if (children_) children_->UpdateClockHands(now, force);
@@ -373,7 +404,8 @@ void TFrmLED::TimerMsgTimer() {
     ::KillTimer(hwnd(), kTimerMsg);
     const AppSettings& values = core_.settings().values();
     if (values.mark_reminder_mode > 0) {
-        const MarkReminderSchedule schedule = MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
+        const MarkReminderSchedule schedule =
+            MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
         if (schedule.repeat_ms > 0) ::SetTimer(hwnd(), kTimerWarStep, schedule.repeat_ms, nullptr);
         RunMarkReminder();
         return;
@@ -488,6 +520,9 @@ void TFrmLED::RunCommand(MenuCommand command, int tag) {
         case MenuCommand::kHelp:
             ShowHelp();
             break;
+        case MenuCommand::kOptionsPage:
+            ShowOptionsPage(tag);
+            break;
         case MenuCommand::kMarks:
             if (TFrmCalendar* calendar = children_->calendar()) calendar->OpenMarkList();
             break;
@@ -511,13 +546,44 @@ void TFrmLED::RunCommand(MenuCommand command, int tag) {
     }
 }
 
+void TFrmLED::ShowOptionsPage(int page) {
+    wchar_t exe[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    OptionsContext context{core_.settings(), core_.app_dir(), Narrow(exe)};
+    context.bar.alpha = BarAlpha(transparency_);
+    context.bar.led = core_.settings().values().led;
+    context.bar.set_transparency = [this](int alpha) { SetTransparency(alpha); };
+    context.bar.set_on_top = [this](bool on_top) { SetAlwaysOnTop(on_top); };
+    context.bar.set_date_loop = [this](bool on) { SetDateLoop(on); };
+    context.bar.apply_led_font = [this](const LedFontSettings& led) {
+        view_.ApplyLedFont(led);
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+    };
+    const std::string app_dir = core_.app_dir();
+    context.sync_now = [app_dir] { return SyncTimeNow(app_dir); };
+    context.notify_popup = [this] { popup_.Notify(kPopupSettingsRewritten); };
+    ShowOptions(hwnd(), context, page);
+
+    // What takes effect once the dialog has gone: the repeated mark reminder's interval. The
+    // chime, its hot key and the time sync follow the settings notices kChime and kTimeSync.
+    const AppSettings& values = core_.settings().values();
+    if (values.mark_reminder_mode == 2) {
+        const MarkReminderSchedule schedule =
+            MarkReminderScheduleFor(values.mark_reminder_mode, values.mark_reminder_step);
+        if (schedule.repeat_ms > 0) ::SetTimer(hwnd(), kTimerWarStep, schedule.repeat_ms, nullptr);
+    } else {
+        ::KillTimer(hwnd(), kTimerWarStep);
+    }
+}
+
 void TFrmLED::ShowHelp() {
     const std::wstring path = Widen(core_.app_dir() + kHelpFileName);
     if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
         ::ShellExecuteW(hwnd(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         return;
     }
-    ::MessageBoxW(hwnd(), (L"\"" + Widen(kHelpFileName) + L"\" 文件不存在。").c_str(), L"警告", MB_ICONEXCLAMATION | MB_OK);
+    ::MessageBoxW(hwnd(), (L"\"" + Widen(kHelpFileName) + L"\" 文件不存在。").c_str(), L"警告",
+                  MB_ICONEXCLAMATION | MB_OK);
 }
 
 // --- mouse ---------------------------------------------------------------------------------------
@@ -601,11 +667,27 @@ void TFrmLED::FormDestroy() {
     });
 }
 
-void TFrmLED::OnDestroyed() { ::PostQuitMessage(0); }
+void TFrmLED::OnDestroyed() {
+    ::PostQuitMessage(0);
+}
 
 // --- messages ------------------------------------------------------------------------------------
 
 LRESULT TFrmLED::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_CLOSE && handling_depth_ > 0) {
+        close_deferred_ = true;  // the handler on the stack may still use the windows closing frees
+        return 0;
+    }
+    ++handling_depth_;
+    const LRESULT result = HandleMessageNow(message, wparam, lparam);
+    if (--handling_depth_ == 0 && close_deferred_ && hwnd()) {
+        close_deferred_ = false;
+        ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+    }
+    return result;
+}
+
+LRESULT TFrmLED::HandleMessageNow(UINT message, WPARAM wparam, LPARAM lparam) {
     if (tray_.OnTaskbarCreated(message)) return 0;
     switch (message) {
         case WM_MOVING:

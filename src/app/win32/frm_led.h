@@ -63,6 +63,7 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    LRESULT HandleMessageNow(UINT message, WPARAM wparam, LPARAM lparam);
     void OnDestroyed() override;
 
     // IBarDisplay
@@ -95,6 +96,7 @@ private:
     void OnPaint();
     void BtnMenuClick();
     void ShowHelp();
+    void ShowOptionsPage(int page);
     void ShowTrayBalloon();
     void FormClose();
     void FormDestroy();
@@ -134,6 +136,10 @@ private:
     bool start_hidden_ = false;
     bool balloon_after_hide_ = false;
     bool closing_ = false;
+    // Messages being handled right now; a close that arrives inside one of them (from a nested
+    // message loop) waits until the outermost has finished.
+    int handling_depth_ = 0;
+    bool close_deferred_ = false;
     int saved_bar_left_ = 0;
     int saved_bar_top_ = 0;
     int saved_child_left_ = 0;

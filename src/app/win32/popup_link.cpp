@@ -25,8 +25,8 @@ bool PopupLink::EnsureRunning() {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(program_path_.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process)) {
+    if (!::CreateProcessW(program_path_.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
         return false;
     }
     KernelHandle process_handle(process.hProcess);
@@ -40,8 +40,8 @@ bool PopupLink::EnsureRunning() {
         const ULONGLONG now = ::GetTickCount64();
         if (now >= deadline) return false;
         HANDLE waits[] = {process_handle.get()};
-        const DWORD woke = ::MsgWaitForMultipleObjects(1, waits, FALSE, static_cast<DWORD>(deadline - now),
-                                                       QS_ALLINPUT);
+        const DWORD woke =
+            ::MsgWaitForMultipleObjects(1, waits, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
         if (woke == WAIT_OBJECT_0) {
             // It ended; a registration it sent before ending may still be queued.
             MSG msg;

@@ -94,7 +94,9 @@ TEST_F(PopupLinkTest, StartsTheProgramAndHandsItGbkTextWithItsNul) {
 
     const auto records = ReadRecords(dir_ / "popup_received.bin");
     ASSERT_EQ(records.size(), 3u);
-    const std::string gbk = "\xCA\xB1\xD6\xD3\xB1\xA8\xCA\xB1\xA3\xBA" "14:00:00";
+    const std::string gbk =
+        "\xCA\xB1\xD6\xD3\xB1\xA8\xCA\xB1\xA3\xBA"
+        "14:00:00";
     EXPECT_EQ(records[0].size, gbk.size() + 1);
     EXPECT_EQ(records[0].bytes, gbk + std::string(1, '\0'));
     EXPECT_EQ(records[1].size, 1u);  // an empty text is a single NUL

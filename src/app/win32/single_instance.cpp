@@ -27,9 +27,8 @@ SingleInstance::SingleInstance() {
     mapping_.reset(::OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, kSingleInstanceName));
     bool created = false;
     if (!mapping_) {
-        mapping_.reset(
-            ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(std::uint32_t),
-                                 kSingleInstanceName));
+        mapping_.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(std::uint32_t),
+                                            kSingleInstanceName));
         created = static_cast<bool>(mapping_);
     }
     if (!mapping_) return;

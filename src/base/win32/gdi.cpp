@@ -52,6 +52,4 @@ void FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool ver
     ::GradientFill(dc, vertices, 2, &gradient, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
 
-DWORD GdiObjectCount() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
-
 }  // namespace kalvoro::win

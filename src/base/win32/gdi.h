@@ -143,7 +143,4 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 // Vertical or horizontal two-colour gradient (menus, panels).
 void FillGradient(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool vertical);
 
-// Process-wide count of GDI objects, for the tests that check a tick leaks nothing.
-DWORD GdiObjectCount();
-
 }  // namespace kalvoro::win

@@ -2,7 +2,9 @@
 
 namespace kalvoro::win {
 
-HINSTANCE ModuleInstance() { return ::GetModuleHandleW(nullptr); }
+HINSTANCE ModuleInstance() {
+    return ::GetModuleHandleW(nullptr);
+}
 
 bool RegisterWindowClass(const wchar_t* class_name, const WindowClassOptions& options) {
     WNDCLASSEXW existing{};
@@ -21,7 +23,9 @@ bool RegisterWindowClass(const wchar_t* class_name, const WindowClassOptions& op
     return ::RegisterClassExW(&wc) != 0;
 }
 
-Window::~Window() { Destroy(); }
+Window::~Window() {
+    Destroy();
+}
 
 void Window::Destroy() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
@@ -47,8 +51,7 @@ void Window::Invalidate(bool erase) const {
 bool Window::CreateHandle(DWORD ex_style, const wchar_t* class_name, const wchar_t* title, DWORD style, int x, int y,
                           int width, int height, HWND parent) {
     if (hwnd_) return false;
-    ::CreateWindowExW(ex_style, class_name, title, style, x, y, width, height, parent, nullptr, ModuleInstance(),
-                      this);
+    ::CreateWindowExW(ex_style, class_name, title, style, x, y, width, height, parent, nullptr, ModuleInstance(), this);
     return hwnd_ != nullptr;
 }
 

@@ -4,16 +4,17 @@
 
 #include "base/win32/gdi.h"
 #include "base/win32/text.h"
-#include "calendar/win32/calendar_control_colour.h"
+#include "base/win32/colour.h"
+#include "base/win32/rect.h"
 
 namespace kalvoro::win {
 namespace {
 
 constexpr int kVerticalCharacters = 3;
 
-bool Touches(HRGN update, const CalRect& rect) {
+bool Touches(HRGN update, const Rect& rect) {
     if (!update) return true;
-    const RECT area = ToRect(rect);
+    const RECT area = ToRECT(rect);
     return ::RectInRegion(update, &area) != FALSE;
 }
 
@@ -36,7 +37,7 @@ void DrawTextAt(HDC dc, const std::wstring& text, RECT rect, UINT format, COLORR
 }
 
 // One character per line, at most three, the first line ending at a third of the height.
-void DrawVerticalText(HDC dc, const std::wstring& text, const CalRect& rect, COLORREF colour, bool shadow) {
+void DrawVerticalText(HDC dc, const std::wstring& text, const Rect& rect, COLORREF colour, bool shadow) {
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     const int line_height = metrics.tmHeight;
@@ -57,16 +58,16 @@ void DrawCellText(HDC dc, HFONT font, const CellText& text) {
     if (text.text.empty()) return;
     const SelectObjectScope select(dc, font);
     const std::wstring wide = Widen(text.text);
-    const COLORREF colour = ResolveCalColor(text.color);
+    const COLORREF colour = ResolveColour(text.color);
     switch (text.placement) {
         case CellTextPlacement::Centered:
-            DrawTextAt(dc, wide, ToRect(text.rect), DT_CENTER | DT_VCENTER, colour, text.shadow);
+            DrawTextAt(dc, wide, ToRECT(text.rect), DT_CENTER | DT_VCENTER, colour, text.shadow);
             break;
         case CellTextPlacement::TopCentered:
-            DrawTextAt(dc, wide, ToRect(text.rect), DT_CENTER | DT_TOP, colour, text.shadow);
+            DrawTextAt(dc, wide, ToRECT(text.rect), DT_CENTER | DT_TOP, colour, text.shadow);
             break;
         case CellTextPlacement::LeftMiddle:
-            DrawTextAt(dc, wide, ToRect(text.rect), DT_LEFT | DT_VCENTER, colour, text.shadow);
+            DrawTextAt(dc, wide, ToRECT(text.rect), DT_LEFT | DT_VCENTER, colour, text.shadow);
             break;
         case CellTextPlacement::Vertical:
             DrawVerticalText(dc, wide, text.rect, colour, text.shadow);
@@ -89,18 +90,18 @@ HFONT FontFor(const CalendarFonts& fonts, CellFontRole role) {
 void PaintWeekRow(HDC dc, const TLssCalendar& calendar, const CalendarFonts& fonts) {
     const CalendarLayout& layout = calendar.Layout();
     const TLssCalColors& colors = calendar.CalColors();
-    FillSolid(dc, ToRect(layout.week), ResolveCalColor(colors.WeekBackColor));
+    FillSolid(dc, ToRECT(layout.week), ResolveColour(colors.WeekBackColor));
     {
         const SelectObjectScope select(dc, fonts.Week());
         for (int column = 0; column < kCalendarColumns; ++column) {
             const WeekHeading heading = calendar.WeekHeadingAt(column);
-            DrawTextAt(dc, Widen(heading.text), ToRect(heading.rect), DT_CENTER | DT_VCENTER,
-                       ResolveCalColor(heading.color), false);
+            DrawTextAt(dc, Widen(heading.text), ToRECT(heading.rect), DT_CENTER | DT_VCENTER,
+                       ResolveColour(heading.color), false);
         }
     }
     if (!calendar.ShowGrid()) {
         const int y = layout.week.bottom - 2;
-        FillSolid(dc, RECT{2, y, layout.week.right - 2, y + 1}, ResolveCalColor(colors.WeekTextFont.Color));
+        FillSolid(dc, RECT{2, y, layout.week.right - 2, y + 1}, ResolveColour(colors.WeekTextFont.Color));
     }
 }
 
@@ -112,7 +113,7 @@ void PaintBackMonth(HDC dc, const TLssCalendar& calendar, const CalendarFonts& f
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     const int x = layout.days.left + (client_width - extent.cx) / 2;
     const int y = layout.days.top + (layout.days.Height() - extent.cy) / 2;
-    ::SetTextColor(dc, ResolveCalColor(calendar.CalColors().BackMonthTextFont.Color));
+    ::SetTextColor(dc, ResolveColour(calendar.CalColors().BackMonthTextFont.Color));
     ::TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
@@ -120,11 +121,11 @@ void PaintBorderAndGrid(HDC dc, const TLssCalendar& calendar, const RECT& client
     const CalendarLayout& layout = calendar.Layout();
     const TLssCalColors& colors = calendar.CalColors();
     if (calendar.ShowBorder()) {
-        const Brush border(::CreateSolidBrush(ResolveCalColor(colors.BorderColor)));
+        const Brush border(::CreateSolidBrush(ResolveColour(colors.BorderColor)));
         ::FrameRect(dc, &client, border.get());
     }
     if (!calendar.ShowGrid()) return;
-    const COLORREF grid = ResolveCalColor(colors.GridColor);
+    const COLORREF grid = ResolveColour(colors.GridColor);
     for (int i = 1; i < kCalendarColumns; ++i) {
         const int x = i * layout.cell_width;
         FillSolid(dc, RECT{x, layout.week.top, x + 1, layout.days.bottom}, grid);
@@ -148,11 +149,11 @@ void PaintMark(HDC dc, const CalendarCell& cell, HBITMAP mark_image) {
                          size.cy, kMarkPictureKey);
         return;
     }
-    FillSolid(dc, ToRect(cell.rect), ResolveCalColor(static_cast<CalColor>(cell.mark_color)));
+    FillSolid(dc, ToRECT(cell.rect), ResolveColour(static_cast<Colour>(cell.mark_color)));
 }
 
-void PaintSelectionFrame(HDC dc, const CalRect& rect) {
-    const Pen pen(::CreatePen(PS_SOLID, kSelectionFrameWidth, ResolveCalColor(kSelectionFrameColor)));
+void PaintSelectionFrame(HDC dc, const Rect& rect) {
+    const Pen pen(::CreatePen(PS_SOLID, kSelectionFrameWidth, ResolveColour(kSelectionFrameColor)));
     const SelectObjectScope select_pen(dc, pen.get());
     const SelectObjectScope select_brush(dc, ::GetStockObject(NULL_BRUSH));
     ::Rectangle(dc, rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1);
@@ -178,7 +179,7 @@ void PaintCalendar(HDC dc, const TLssCalendar& calendar, const CalendarFonts& fo
 
     if (Touches(update, layout.week)) PaintWeekRow(dc, calendar, fonts);
 
-    FillSolid(dc, ToRect(layout.days), ResolveCalColor(colors.DayBackColor));
+    FillSolid(dc, ToRECT(layout.days), ResolveColour(colors.DayBackColor));
     const SIZE back_size = BitmapSize(pictures.back_image);
     if (calendar.ShowBackImage() && back_size.cx > 0 && back_size.cy > 0) {
         const MemoryDC source(dc);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calendar/win32/calendar_control_test_window.h"
+#include "calendar/win32/testing/calendar_control_test_window.h"
 
 namespace kalvoro::win {
 namespace {
@@ -29,8 +29,8 @@ TEST_F(CalendarHintTest, RedLabelsBesideTheTexts) {
     Picture picture(client.right, client.bottom);
     ::SendMessageW(hint.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.dc()), PRF_CLIENT);
     picture.Save("calendar_hint");
-    const CalRect labels{0, 0, layout.TextX(), client.bottom};
-    const CalRect texts{layout.TextX(), 0, client.right, client.bottom};
+    const Rect labels{0, 0, layout.TextX(), client.bottom};
+    const Rect texts{layout.TextX(), 0, client.right, client.bottom};
     EXPECT_GT(picture.CountWhere(labels, testing::IsReddish), 20);
     EXPECT_EQ(picture.CountWhere(texts, testing::IsReddish), 0);
     EXPECT_GT(picture.CountWhere(texts, testing::IsDark), 20);

@@ -4,19 +4,20 @@
 
 #include <memory>
 
+#include "base/win32/handles.h"
 #include "base/win32/text.h"
 #include "calendar/calendar_stores.h"
 #include "calendar/date_texts.h"
 #include "calendar/mark_texts.h"
-#include "calendar/win32/calendar_window_test_support.h"
+#include "calendar/win32/testing/calendar_window_test_support.h"
 #include "calendar/win32/frm_edit_mark.h"
 #include "calendar/win32/frm_mark.h"
 #include "calendar/win32/frm_msg_del_mark.h"
 #include "calendar/win32/mark_picture.h"
 #include "skin/calendar_skin.h"
-#include "ui/win32/gdi_census.h"
+#include "ui/win32/testing/gdi_census.h"
 #include "ui/win32/layered_attributes.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 #include "ui/win32/ui_globals.h"
 
 namespace kalvoro::win {
@@ -52,7 +53,7 @@ public:
                              static_cast<std::size_t>(x)] &
                0xFFFFFF;
     }
-    int Count(const CalRect& area, std::uint32_t pixel) const {
+    int Count(const Rect& area, std::uint32_t pixel) const {
         int count = 0;
         for (int y = std::max(area.top, 0); y < std::min(area.bottom, dib_.height()); ++y) {
             for (int x = std::max(area.left, 0); x < std::min(area.right, dib_.width()); ++x)
@@ -116,10 +117,11 @@ TEST_F(FrmCalendarTest, IsCreatedHiddenOnTodayWithTheSkinAndTheFormsFestivalRows
 
     const auto skin = LoadCalendarSkinData(*DiskFileStore().ReadAll(TempAppFolder::SkinSource()));
     ASSERT_TRUE(skin);
-    EXPECT_EQ(window->FontColour(), static_cast<std::int32_t>(skin->font));
-    EXPECT_EQ(window->CalendarControl().Calendar().CalColors().DayBackColor, skin->day_back);
-    EXPECT_EQ(window->CalendarControl().Calendar().CalColors().WeekBackColor, skin->week_back);
-    EXPECT_EQ(window->Marks().MarkColor(), static_cast<std::int32_t>(skin->mark));
+    // The shipped skin's [CALENDAR] colours, as its description writes them.
+    EXPECT_EQ(window->FontColour(), 0x00F8F1EC);
+    EXPECT_EQ(window->CalendarControl().Calendar().CalColors().DayBackColor, 0x00FCFAF8u);
+    EXPECT_EQ(window->CalendarControl().Calendar().CalColors().WeekBackColor, 0x00F2E9E2u);
+    EXPECT_EQ(window->Marks().MarkColor(), 0x0080FFFF);
     const Print picture(window->hwnd(), 332, 390);
     for (const POINT point : {POINT{0, 0}, POINT{166, 5}, POINT{2, 200}, POINT{330, 388}}) {
         EXPECT_EQ(picture.At(point.x, point.y), skin->background.At(point.x, point.y)) << point.x << "," << point.y;
@@ -294,7 +296,7 @@ TEST_F(FrmCalendarTest, RightClicksOpenTheMarkMenuWithTheMarkItemsOnlyOverTheGri
     ScheduledSteps steps({count_and_close, count_and_close});
 
     const DateTime target = EncodeDate(2008, 9, 20);
-    const CalRect cell = window->CalendarControl().Calendar().GetCellRect(target);
+    const Rect cell = window->CalendarControl().Calendar().GetCellRect(target);
     ::SendMessageW(window->CalendarControl().hwnd(), WM_RBUTTONDOWN, MK_RBUTTON,
                    MAKELPARAM(cell.left + 5, cell.top + 5));
     EXPECT_EQ(window->SelectedDate(), target);
@@ -385,6 +387,28 @@ TEST_F(FrmCalendarTest, TheMarkListAddsChangesAndDeletesAndTheFileFollows) {
     EXPECT_FALSE(lists.SolarMarks().IndexOf("1225"));
     EXPECT_TRUE(lists.LunarMarks().IndexOf("0115"));
     EXPECT_EQ(window->InfoLines().mark, "标记： 生日快乐");
+}
+
+TEST_F(FrmCalendarTest, AMarksFileThatCannotBeReadIsNamedInTheListAndNeverOverwritten) {
+    app.WriteMarksFile("00914=生日\r\n");
+    std::unique_ptr<TFrmCalendar> window;
+    {
+        // Another program holds the file without sharing while the calendar starts.
+        const FileHandle lock(::CreateFileW(Widen(app.Path("Marks.rec")).c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(lock);
+        window = Open();
+    }
+    std::string notice;
+    ScheduledSteps steps({[&] {
+        const HWND list = FindDialog(L"日历标记");
+        notice = ItemText(list, kMarkListNoticeId);
+        Click(list, IDCANCEL);
+    }});
+    EXPECT_FALSE(window->OpenMarkList());
+    EXPECT_TRUE(steps.Done());
+    EXPECT_EQ(notice, kMarksReadOnlyNotice);
+    EXPECT_EQ(app.MarksFile(), "00914=生日\r\n");
 }
 
 TEST_F(FrmCalendarTest, TheReminderSendsTodaysGregorianNoteOnly) {

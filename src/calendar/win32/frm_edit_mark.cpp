@@ -1,5 +1,6 @@
 #include "calendar/win32/frm_edit_mark.h"
 
+#include "base/win32/text.h"
 #include "calendar/mark_editor.h"
 #include "ui/win32/skinned_dialog.h"
 
@@ -46,6 +47,13 @@ protected:
 
     bool OnOk() override {
         editor_.SetNote(ItemText(kEditMarkNoteId));
+        // A character the file cannot hold would come back as "?" after the next start.
+        const std::string lacking = CharactersGbkLacks(editor_.Note());
+        if (!lacking.empty()) {
+            ::MessageBoxW(hwnd(), Widen(UnsavableNoteMessage(lacking)).c_str(), L"标记", MB_OK | MB_ICONWARNING);
+            ::SetFocus(Item(kEditMarkNoteId));
+            return false;
+        }
         return editor_.Key().has_value();
     }
 

@@ -19,7 +19,8 @@ public:
 
 protected:
     void OnCreateControls() override {
-        AddLabel("所有标记", 18, 38, 100, 14);
+        AddLabel("所有标记", 18, 38, 70, 14);
+        if (marks_.ReadOnly()) AddLabel(kMarksReadOnlyNotice, 90, 38, 300, 14, kMarkListNoticeId);
         AddControl(
             L"LISTBOX", "",
             WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | LBS_USETABSTOPS,

@@ -12,6 +12,7 @@ inline constexpr int kMarkListId = 331;
 inline constexpr int kMarkListAddId = 332;
 inline constexpr int kMarkListEditId = 333;
 inline constexpr int kMarkListDeleteId = 334;
+inline constexpr int kMarkListNoticeId = 335;  // shown only while "Marks.rec" could not be read
 
 inline constexpr char kDeleteMarksQuestion[] = "确实要删除选择的标记吗？";
 inline constexpr char kDeleteMarksCaption[] = "确认";

@@ -3,7 +3,8 @@
 #include <windowsx.h>
 
 #include "base/win32/text.h"
-#include "calendar/win32/calendar_control_colour.h"
+#include "base/win32/colour.h"
+#include "base/win32/rect.h"
 #include "calendar/win32/calendar_control_painter.h"
 
 namespace kalvoro::win {
@@ -55,13 +56,13 @@ void LssCalendarControl::Repaint() {
     ::UpdateWindow(hwnd());
 }
 
-void LssCalendarControl::InvalidateCalendar(const CalRect* rect) {
+void LssCalendarControl::InvalidateCalendar(const Rect* rect) {
     if (!hwnd()) return;
     if (!rect) {
         ::InvalidateRect(hwnd(), nullptr, FALSE);
         return;
     }
-    const RECT area = ToRect(*rect);
+    const RECT area = ToRECT(*rect);
     ::InvalidateRect(hwnd(), &area, FALSE);
 }
 
@@ -192,8 +193,8 @@ bool LssCalendarControl::OnKeyDown(WPARAM key) {
 void LssCalendarControl::OnTodayTimer() {
     const DateTime today = calendar_.Today();
     if (today == painted_today_) return;
-    const CalRect old_cell = calendar_.GetCellRect(painted_today_);
-    const CalRect new_cell = calendar_.GetCellRect(today);
+    const Rect old_cell = calendar_.GetCellRect(painted_today_);
+    const Rect new_cell = calendar_.GetCellRect(today);
     InvalidateCalendar(&old_cell);
     InvalidateCalendar(&new_cell);
 }

@@ -56,7 +56,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
-    void InvalidateCalendar(const CalRect* rect) override;
+    void InvalidateCalendar(const Rect* rect) override;
     ITextMeasurer& Measurer() override { return measurer_; }
 
     void OnPaint();

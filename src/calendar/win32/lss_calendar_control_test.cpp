@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calendar/win32/calendar_control_test_window.h"
+#include "calendar/win32/testing/calendar_control_test_window.h"
 
 namespace kalvoro::win {
 namespace {
@@ -29,22 +29,22 @@ protected:
         calendar().OnChange = [this] { ++changes; };
     }
     TLssCalendar& calendar() { return host.calendar(); }
-    CalRect Cell(DateTime date) { return calendar().GetCellRect(date); }
-    CalRect DayNumber(DateTime date) {
-        const CalRect cell = Cell(date);
+    Rect Cell(DateTime date) { return calendar().GetCellRect(date); }
+    Rect DayNumber(DateTime date) {
+        const Rect cell = Cell(date);
         return calendar().Layout().day_number.Offset(cell.left, cell.top);
     }
-    CalRect LunarBand(DateTime date) {
-        const CalRect cell = Cell(date);
+    Rect LunarBand(DateTime date) {
+        const Rect cell = Cell(date);
         return calendar().Layout().lunar.Offset(cell.left, cell.top);
     }
-    CalRect FestivalBand(DateTime date) {
-        const CalRect cell = Cell(date);
+    Rect FestivalBand(DateTime date) {
+        const Rect cell = Cell(date);
         return calendar().Layout().festival.Offset(cell.left, cell.top);
     }
     // The two-pixel-wide strips just inside the cell's left and right edges.
     int FramePixels(const Picture& picture, DateTime date) {
-        const CalRect cell = Cell(date);
+        const Rect cell = Cell(date);
         return picture.Count({cell.left, cell.top, cell.left + 3, cell.bottom}, kFrame) +
                picture.Count({cell.right - 3, cell.top, cell.right, cell.bottom}, kFrame);
     }
@@ -59,7 +59,7 @@ TEST_F(CalendarControlTest, GridOfTheCalendarWindow) {
     EXPECT_EQ(calendar().Layout().cell_width, 46);
     EXPECT_EQ(calendar().Layout().cell_height, 38);
     EXPECT_EQ(calendar().FirstDate(), EncodeDate(2026, 11, 29));
-    EXPECT_EQ(Cell(Dec(15)), CalRect::FromSize(92, 114, 46, 38));
+    EXPECT_EQ(Cell(Dec(15)), Rect::FromSize(92, 114, 46, 38));
 }
 
 TEST_F(CalendarControlTest, DayNumbersInTheirColours) {
@@ -110,8 +110,8 @@ TEST_F(CalendarControlTest, ArrowKeysMoveTheSelectionAndRepaintOnlyTwoCells) {
     ASSERT_NE(::GetUpdateRgn(host.hwnd(), update.get(), FALSE), NULLREGION);
     RECT box{};
     ::GetRgnBox(update.get(), &box);
-    const CalRect old_cell = Cell(Dec(10));
-    const CalRect new_cell = Cell(Dec(11));
+    const Rect old_cell = Cell(Dec(10));
+    const Rect new_cell = Cell(Dec(11));
     EXPECT_EQ(box.left, old_cell.left);
     EXPECT_EQ(box.right, new_cell.right);
     EXPECT_EQ(box.top, old_cell.top);
@@ -147,7 +147,7 @@ TEST_F(CalendarControlTest, ClickSelectsTheCellAndFiresClick) {
     host.control().OnMouseDown = [&](CalendarMouseButton button, int, int) {
         right_presses += button == CalendarMouseButton::Right;
     };
-    const CalRect cell = Cell(Dec(24));
+    const Rect cell = Cell(Dec(24));
     const LPARAM point = MAKELPARAM(cell.left + 10, cell.top + 10);
     ::SendMessageW(host.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, point);
     ::SendMessageW(host.hwnd(), WM_LBUTTONUP, 0, point);
@@ -155,7 +155,7 @@ TEST_F(CalendarControlTest, ClickSelectsTheCellAndFiresClick) {
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(calendar().Selecting());
 
-    const CalRect trailing = Cell(EncodeDate(2027, 1, 2));
+    const Rect trailing = Cell(EncodeDate(2027, 1, 2));
     ::SendMessageW(host.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(trailing.left + 5, trailing.top + 5));
     EXPECT_EQ(right_presses, 1);
     EXPECT_EQ(calendar().Date(), Dec(24)) << "the right button selects nothing by itself";
@@ -165,7 +165,7 @@ TEST_F(CalendarControlTest, MarkedDaysGetTheMarkColourOrThePicture) {
     calendar().FtvList().AddMark(kSolarKind, "1218", 0x00FFFF);
     host.control().Repaint();
     Picture picture = host.Print();
-    const CalRect marked = Cell(Dec(18));
+    const Rect marked = Cell(Dec(18));
     EXPECT_GT(picture.Count(marked, RGB(255, 255, 0)), marked.Width() * marked.Height() / 2);
 
     // A 17 x 17 blue picture with a see-through magenta corner.
@@ -181,7 +181,7 @@ TEST_F(CalendarControlTest, MarkedDaysGetTheMarkColourOrThePicture) {
     EXPECT_GT(blue, 150);
     EXPECT_LE(blue, 17 * 14 - 16);
     EXPECT_EQ(picture.Count(marked, RGB(255, 0, 255)), 0) << "the magenta corner is see-through";
-    const CalRect below = Cell(Dec(25));
+    const Rect below = Cell(Dec(25));
     EXPECT_EQ(picture.Count(below, RGB(0, 0, 255)), 0) << "the picture stays in its cell";
 }
 
@@ -211,7 +211,7 @@ TEST_F(CalendarControlTest, BackImageIsStretchedOverTheDays) {
     for (int i = 0; i < 4; ++i) green.pixels()[i] = 0x00FF00;
     host.control().SetBackImage(green.get());
     calendar().SetShowBackMonth(false);
-    const CalRect cell = Cell(Dec(16));
+    const Rect cell = Cell(Dec(16));
     EXPECT_EQ(host.Print().At(cell.left + 2, cell.top + 2), PixelOf(RGB(255, 255, 255))) << "not without ShowBackImage";
     calendar().SetShowBackImage(true);
     const Picture picture = host.Print();
@@ -276,7 +276,7 @@ TEST_F(CalendarControlTest, HintFollowsThePointer) {
     calendar().SetShowHint(true);
     TCalendarHint& hint = host.control().Hint();
     ASSERT_TRUE(hint.hwnd());
-    const CalRect cell = Cell(Dec(15));
+    const Rect cell = Cell(Dec(15));
     ::SendMessageW(host.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + 5, cell.top + 5));
     EXPECT_TRUE(hint.IsVisible());
     EXPECT_EQ(hint.Text().rfind("公元= 2026年12月15日", 0), 0u) << hint.Text();

@@ -2,11 +2,12 @@
 
 #include <memory>
 
-#include "calendar/win32/calendar_window_test_support.h"
+#include "calendar/mark_editor.h"
+#include "calendar/win32/testing/calendar_window_test_support.h"
 #include "calendar/win32/frm_edit_mark.h"
 #include "calendar/win32/frm_input_year.h"
 #include "calendar/win32/frm_msg_del_mark.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 
 namespace kalvoro::win {
 namespace {
@@ -15,6 +16,7 @@ using testing::ChooseItem;
 using testing::ChosenItem;
 using testing::Click;
 using testing::FindDialog;
+using testing::FindMessageBox;
 using testing::ItemText;
 using testing::ScheduledSteps;
 using testing::SetItemText;
@@ -84,6 +86,54 @@ TEST_F(MarkDialogsTest, EditorWaitsForADateAndCancelKeepsTheArguments) {
     EXPECT_FALSE(EditMark(owner->hwnd(), lines, EncodeDate(2024, 3, 1), key, note));
     EXPECT_EQ(key, "10315");
     EXPECT_EQ(note, "old");
+}
+
+// The texts of a message box's static controls.
+std::string MessageBoxText(HWND box) {
+    std::string text;
+    ::EnumChildWindows(
+        box,
+        [](HWND child, LPARAM param) -> BOOL {
+            wchar_t name[16] = {};
+            ::GetClassNameW(child, name, 16);
+            if (::lstrcmpiW(name, L"Static") == 0) {
+                wchar_t line[512] = {};
+                ::GetWindowTextW(child, line, 512);
+                *reinterpret_cast<std::string*>(param) += Narrow(line);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+TEST_F(MarkDialogsTest, EditorRefusesANoteWithCharactersTheMarksFileCannotHold) {
+    const MarkLines lines;
+    std::string key = "00914";
+    std::string note;
+    const std::string cake = "\xF0\x9F\x8E\x82";  // U+1F382, not in GBK
+    std::string message;
+    bool still_open = false;
+    ScheduledSteps steps({[&] {
+                              SetItemText(FindDialog(L"标记"), kEditMarkNoteId, "生日" + cake);
+                              Click(FindDialog(L"标记"), IDOK);
+                          },
+                          [&] {
+                              const HWND box = FindMessageBox(FindDialog(L"标记"));
+                              message = MessageBoxText(box);
+                              ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                          },
+                          [&] {
+                              const HWND dialog = FindDialog(L"标记");
+                              still_open = dialog != nullptr;
+                              SetItemText(dialog, kEditMarkNoteId, "生日");
+                              Click(dialog, IDOK);
+                          }});
+    ASSERT_TRUE(EditMark(owner->hwnd(), lines, EncodeDate(2024, 3, 1), key, note));
+    EXPECT_TRUE(steps.Done());
+    EXPECT_NE(message.find(UnsavableNoteMessage(cake)), std::string::npos) << message;
+    EXPECT_TRUE(still_open);
+    EXPECT_EQ(note, "生日");
 }
 
 TEST_F(MarkDialogsTest, DeleteQuestionStartsWithBothBoxesTicked) {

@@ -10,7 +10,6 @@
 namespace kalvoro::win {
 namespace {
 
-
 bool IsSeparator(const PopupMenuItem& item) {
     return item.caption == "-";
 }

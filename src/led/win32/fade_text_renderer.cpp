@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "base/win32/text.h"
-#include "led/win32/colour.h"
+#include "base/win32/colour.h"
 
 namespace kalvoro::win {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "led/win32/dib_canvas.h"
-#include "led/win32/gdi_leak_check.h"
+#include "led/win32/testing/gdi_leak_check.h"
 #include "led/win32/test_snapshot.h"
 
 namespace kalvoro::win {

@@ -1,10 +1,10 @@
 #include "led/win32/led_control.h"
 
-#include "led/win32/colour.h"
+#include "base/win32/colour.h"
 
 namespace kalvoro::win {
 
-void LedControl::ColourTools::Update(LedColour wanted) {
+void LedControl::ColourTools::Update(Colour wanted) {
     if (brush && pen && wanted == colour) return;
     const COLORREF resolved = ResolveColour(wanted);
     brush.reset(::CreateSolidBrush(resolved));

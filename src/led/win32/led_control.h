@@ -22,10 +22,10 @@ public:
 private:
     // A brush and a one-pixel pen of one colour, recreated only when the colour changes.
     struct ColourTools {
-        LedColour colour = 0;
+        Colour colour = 0;
         Brush brush;
         Pen pen;
-        void Update(LedColour wanted);
+        void Update(Colour wanted);
     };
 
     bool EnsureSurface(HDC target);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "led/win32/dib_canvas.h"
-#include "led/win32/gdi_leak_check.h"
+#include "led/win32/testing/gdi_leak_check.h"
 #include "led/win32/test_snapshot.h"
 
 namespace kalvoro::win {
@@ -18,6 +18,11 @@ constexpr COLORREF kBackground = 0x402010;
 std::uint32_t PixelOf(COLORREF colour) {
     return (std::uint32_t{GetRValue(colour)} << 16) | (std::uint32_t{GetGValue(colour)} << 8) | GetBValue(colour);
 }
+
+// The lit segments of each digit, written out by hand (0 top, 1 upper right, 2 lower right,
+// 3 bottom, 4 lower left, 5 upper left, 6 middle).
+constexpr const char* kDigitSegments[10] = {"012345", "12",     "01346", "01236",   "1256",
+                                            "02356",  "023456", "012",   "0123456", "012356"};
 
 // A point inside the polygon: the mean of its distinct corners (every polygon is convex).
 LedPoint Interior(const LedPolygon& polygon, int polygon_index) {
@@ -55,10 +60,9 @@ protected:
     }
 
     // Checks every polygon of every cell: lit ones in the light colour, the others not.
-    void ExpectSegments(std::uint32_t unlit_pixel) {
-        const char* cells = "123456";
+    void ExpectSegments(std::uint32_t unlit_pixel, const char* cells = "123456") {
         for (int cell = 0; cell < 6; ++cell) {
-            std::string lit(LitPolygonsOf(cells[cell]));
+            std::string lit(kDigitSegments[cells[cell] - '0']);
             if (cell == 1 || cell == 3) lit += "89";
             const int x0 = 6 + cell * 18;
             const LedCellPolygons polygons = ComputeCellPolygons(x0, 2, led.Metrics());
@@ -84,6 +88,13 @@ TEST_F(LedPaintTest, LitSegmentsInLightColourOthersNot) {
     ExpectSegments(PixelOf(kBackground));
     EXPECT_EQ(At({0, 0}), PixelOf(kBackground));
     EXPECT_EQ(canvas.pixels()[0], 0u) << "nothing outside the control's area";
+}
+
+TEST_F(LedPaintTest, TheOtherDigitsKeepTheirShapes) {
+    led.SetText("78:90:36");
+    led.Paint(canvas.dc(), kLeft, kTop);
+    ::GdiFlush();
+    ExpectSegments(PixelOf(kBackground), "789036");
 }
 
 TEST_F(LedPaintTest, UnlitSegmentsInDarkColourWhenAsked) {

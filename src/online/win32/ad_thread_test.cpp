@@ -8,7 +8,7 @@
 #include "base/gbk.h"
 #include "base/win32/text.h"
 #include "online/update_notice.h"
-#include "online/win32/local_http_server.h"
+#include "online/win32/testing/local_http_server.h"
 
 namespace kalvoro::win {
 namespace {

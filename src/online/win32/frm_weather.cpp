@@ -11,6 +11,7 @@
 #include "skin/skin_files.h"
 #include "skin/weather_skin.h"
 #include "skin/win32/skin_bitmap.h"
+#include "ui/win32/docked_child.h"
 #include "ui/win32/fade_out_window.h"
 #include "ui/win32/layered_attributes.h"
 #include "ui/win32/ui_fonts.h"
@@ -176,30 +177,15 @@ LRESULT CALLBACK TFrmWeather::PanelProc(HWND panel, UINT message, WPARAM wparam,
 void TFrmWeather::ShowAt(int left, int top, int alpha) {
     if (!hwnd()) return;
     if (schedule_.NeedsLoadOnShow(clock_.Now())) LoadWeatherPage();
-    SetLayeredAlpha(hwnd(), 255);
-    ::SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::ShowWindow(hwnd(), SW_SHOW);
-    ::UpdateWindow(hwnd());
-    SetLayeredAlpha(hwnd(), static_cast<BYTE>(std::clamp(alpha, 0, 255)));
-    if (shadow_) {
-        shadow_->Show(true);
-        shadow_->Refresh();
-    }
+    ShowDockedChild(hwnd(), shadow_.get(), left, top, alpha);
 }
 
 void TFrmWeather::HideWindow() {
-    if (!IsVisible()) return;
-    const BYTE alpha = ReadLayeredAttributes(hwnd()).alpha.value_or(255);
-    if (ShadowsOnFlag()) FadeOut(hwnd(), shadow_.get());
-    ::ShowWindow(hwnd(), SW_HIDE);
-    // The next show starts from the alpha the window had, not from the end of the fade.
-    SetLayeredAlpha(hwnd(), alpha);
+    HideDockedChild(hwnd(), shadow_.get());
 }
 
 void TFrmWeather::SetWindowAlpha(int alpha) {
-    if (!hwnd()) return;
-    SetLayeredAlpha(hwnd(), static_cast<BYTE>(std::clamp(alpha, 0, 255)));
-    if (shadow_) shadow_->Refresh();
+    SetDockedChildAlpha(hwnd(), shadow_.get(), alpha);
 }
 
 // ---- Skin ----------------------------------------------------------------------------------------

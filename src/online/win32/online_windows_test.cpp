@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "calendar/win32/calendar_window_test_support.h"
+#include "calendar/win32/testing/calendar_window_test_support.h"
 #include "e2e/pixels.h"
 #include "online/weather_page.h"
 #include "online/win32/frm_about.h"
 #include "online/win32/frm_home_page.h"
 #include "online/win32/frm_weather.h"
 #include "online/win32/shell_actions.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 #include "ui/win32/ui_globals.h"
 
 namespace kalvoro::win {
@@ -102,7 +102,8 @@ protected:
 
 TEST_F(WeatherWindowTest, WithoutABrowserControlThePanelSaysSoAndOffersRefresh) {
     TFrmWeather weather(clock);
-    ASSERT_TRUE(weather.Create(owner->hwnd(), folder.AppDir(), "宋体", "http://127.0.0.1:9/Weather_Kalvoro.htm", "Default.sk"));
+    ASSERT_TRUE(
+        weather.Create(owner->hwnd(), folder.AppDir(), "宋体", "http://127.0.0.1:9/Weather_Kalvoro.htm", "Default.sk"));
     // The test prefix runs without the HTML engine.
     EXPECT_FALSE(weather.BrowserAvailable());
     EXPECT_EQ(weather.PanelMessage(), kWeatherUnavailableText);

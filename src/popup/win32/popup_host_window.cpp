@@ -8,6 +8,7 @@
 #include "base/win32/text.h"
 #include "popup/copydata_text.h"
 #include "base/popup_protocol.h"
+#include "base/win32/rect.h"
 
 namespace kalvoro::win {
 namespace {
@@ -21,21 +22,17 @@ popup::Milliseconds NowMs() {
     return static_cast<popup::Milliseconds>(GetTickCount64());
 }
 
-popup::PixelRect WorkArea() {
+Rect WorkArea() {
     RECT area{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
         area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
-    return popup::PixelRect{area.left, area.top, area.right, area.bottom};
+    return Rect{area.left, area.top, area.right, area.bottom};
 }
 
 popup::StackMetrics StackMetricsFor(const PopupLook& look) {
     const PopupMetrics& m = look.metrics();
     return popup::StackMetrics{m.width, m.padding_x / 2 + 2, m.padding_y / 2 + 1};
-}
-
-RECT ToRect(const popup::PixelRect& rect) {
-    return RECT{rect.left, rect.top, rect.right, rect.bottom};
 }
 
 std::wstring CurrentTimeLabel() {
@@ -172,12 +169,12 @@ void PopupHostWindow::Synchronise() {
             continue;
         }
         if (found != windows_.end()) {
-            found->second->MoveTo(ToRect(message.rect));
+            found->second->MoveTo(ToRECT(message.rect));
             continue;
         }
         auto window = std::make_unique<PopupWindow>(message.id, Widen(message.text), CurrentTimeLabel(), look_,
                                                     static_cast<PopupWindowEvents&>(*this));
-        if (window->Show(ToRect(message.rect), settings_.alpha)) {
+        if (window->Show(ToRECT(message.rect), settings_.alpha)) {
             windows_.emplace(message.id, std::move(window));
         } else {
             // Without a window the user can never read it; let it go rather than block the queue.

@@ -61,8 +61,7 @@ struct BarInbox {
 
 LRESULT CALLBACK FakeBarProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* inbox = reinterpret_cast<BarInbox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (inbox && (message == kMsgPopupRegister || message == kMsgTrayAnimateOn ||
-                  message == kMsgTrayAnimateOff)) {
+    if (inbox && (message == kMsgPopupRegister || message == kMsgTrayAnimateOn || message == kMsgTrayAnimateOff)) {
         inbox->messages.push_back(message);
         if (message == kMsgPopupRegister) inbox->registrations.push_back(reinterpret_cast<HWND>(lparam));
         return 0;

@@ -16,7 +16,7 @@
 #include "tasks/win32/frm_shut_down.h"
 #include "tasks/win32/frm_warn_options.h"
 #include "tasks/win32/task_tree_dialog.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 
 namespace kalvoro::win {
 namespace {

@@ -16,7 +16,7 @@
 #include "timesvc/time_zone_list.h"
 #include "timesvc/win32/time_sync_service.h"
 #include "timesvc/zone_rules_by_hand.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 
 namespace kalvoro::win {
 namespace {

@@ -70,7 +70,7 @@ void TFormShadow::SetOffset(int offset) {
     Nudge();
 }
 
-void TFormShadow::SetShadowColor(ColourRef colour) {
+void TFormShadow::SetShadowColor(Colour colour) {
     shadow_colour_ = colour & 0xFFFFFF;
     Refresh();
 }

@@ -14,8 +14,8 @@
 
 #include "base/win32/gdi.h"
 #include "base/win32/window.h"
-#include "ui/colour_ref.h"
-#include "ui/geometry.h"
+#include "base/colour.h"
+#include "base/geometry.h"
 #include "ui/shadow_state.h"
 
 namespace kalvoro::win {
@@ -37,8 +37,8 @@ public:
     bool ShadowVisible() const { return shadow_visible_; }
     int Offset() const { return offset_; }
     void SetOffset(int offset);
-    ColourRef ShadowColor() const { return shadow_colour_; }
-    void SetShadowColor(ColourRef colour);
+    Colour ShadowColor() const { return shadow_colour_; }
+    void SetShadowColor(Colour colour);
 
     // What the shadow window was last given.
     Size PictureSize() const { return {image_.width(), image_.height()}; }
@@ -62,7 +62,7 @@ private:
     HWND form_ = nullptr;
     bool shadow_visible_ = false;
     int offset_ = 0;
-    ColourRef shadow_colour_ = 0;
+    Colour shadow_colour_ = 0;
     ShadowRedrawState redraw_;
     DibSection image_;
     std::uint8_t constant_alpha_ = 255;

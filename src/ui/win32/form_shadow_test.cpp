@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "ui/win32/fade_out_window.h"
-#include "ui/win32/gdi_census.h"
+#include "ui/win32/testing/gdi_census.h"
 #include "ui/win32/layered_attributes.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 
 namespace kalvoro::win {
 namespace {
@@ -186,8 +186,10 @@ TEST_F(FormShadowTest, FadeOutAtThirtyOrBelowReturnsAtOnce) {
     auto form = MakeForm({300, 200, 400, 260}, 30);
     const auto start = std::chrono::steady_clock::now();
     FadeOut(form->hwnd(), nullptr);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(25));
+    // No step ran: the alpha is untouched. The time limit is far above anything but a fade's
+    // steps of 30 ms each, so a loaded machine cannot fail it.
     EXPECT_EQ(ReadLayeredAttributes(form->hwnd()).alpha, 30);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 }  // namespace

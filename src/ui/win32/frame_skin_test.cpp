@@ -10,7 +10,7 @@
 #include "skin/skin_files.h"
 #include "ui/win32/fallback_window_skin.h"
 #include "ui/win32/frame_decoration.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 
 namespace kalvoro::win {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/test_window.h"
 #include "ui/win32/win32_geometry.h"
 #include "ui/win32/win32_magnetic_host.h"
 

@@ -57,7 +57,7 @@ ShapeMask ColourKeyMask(HWND form, COLORREF key) {
 
 }  // namespace
 
-void CaptureShadowSource(HWND form, ColourRef shadow_colour, CapturedShadowSource& captured) {
+void CaptureShadowSource(HWND form, Colour shadow_colour, CapturedShadowSource& captured) {
     captured = {};
     ShadowSource& source = captured.source;
     RECT window{};

@@ -14,6 +14,6 @@ struct CapturedShadowSource {
 };
 
 // Reads the window as it is on the screen now; a window that has not painted yet is painted first.
-void CaptureShadowSource(HWND form, ColourRef shadow_colour, CapturedShadowSource& captured);
+void CaptureShadowSource(HWND form, Colour shadow_colour, CapturedShadowSource& captured);
 
 }  // namespace kalvoro::win

@@ -20,7 +20,7 @@
 
 #include "base/win32/gdi.h"
 #include "base/win32/window.h"
-#include "ui/geometry.h"
+#include "base/geometry.h"
 
 namespace kalvoro::win {
 

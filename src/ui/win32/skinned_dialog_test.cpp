@@ -8,8 +8,8 @@
 #include "base/win32/text.h"
 #include "ui/win32/form_shadow.h"
 #include "ui/win32/frame_decoration.h"
-#include "ui/win32/gdi_census.h"
-#include "ui/win32/test_window.h"
+#include "ui/win32/testing/gdi_census.h"
+#include "ui/win32/testing/test_window.h"
 #include "ui/win32/ui_globals.h"
 
 namespace kalvoro::win {

@@ -5,30 +5,19 @@
 
 #include <cstdint>
 
-#include "ui/colour_ref.h"
-#include "ui/geometry.h"
+#include "base/colour.h"
+#include "base/geometry.h"
+#include "base/win32/colour.h"
+#include "base/win32/rect.h"
 #include "ui/magnetic_host.h"
 
 namespace kalvoro::win {
-
-inline Rect ToRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-inline RECT ToRECT(const Rect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 inline WindowId ToWindowId(HWND hwnd) {
     return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(hwnd));
 }
 inline HWND ToHwnd(WindowId id) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(id));
-}
-
-// Skin colours with 0xFF in the top byte name a system colour by its index.
-inline COLORREF ResolveColour(ColourRef colour) {
-    if ((colour >> 24) == 0xFF) return ::GetSysColor(static_cast<int>(colour & 0xFF));
-    return colour & 0xFFFFFF;
 }
 
 }  // namespace kalvoro::win
