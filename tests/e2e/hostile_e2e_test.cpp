@@ -436,6 +436,8 @@ TEST_P(KillDuringSaveTest, SettingsAreAlwaysTheOldOrTheNewPosition) {
         }
     }
     EXPECT_EQ(torn, 0);
+    // Left and Top are saved together: never the one from one save beside the other from another.
+    EXPECT_EQ(mixed, 0);
     // Kills late in the period find the new position saved: the save really ran under the kills.
     EXPECT_GT(saved, 0);
     std::printf("kills: %d, torn: %d, new position saved: %d, left and top from different saves: %d\n", rounds, torn,
