@@ -3,10 +3,13 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
+#include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "ui/win32/testing/gdi_census.h"
 
@@ -51,12 +54,42 @@ DWORD LiveUserObjectCount() {
     return count;
 }
 
+// Kernel handles. Wine answers 0 to GetProcessHandleCount; the system-wide handle list (each entry
+// naming its process) answers there as on Windows.
+DWORD LiveKernelHandleCount() {
+    DWORD reported = 0;
+    if (::GetProcessHandleCount(::GetCurrentProcess(), &reported) && reported > 0) return reported;
+    using QuerySystem = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    const auto query = ntdll ? reinterpret_cast<QuerySystem>(
+                                   reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtQuerySystemInformation")))
+                             : nullptr;
+    if (!query) return 0;
+    constexpr ULONG kSystemHandleInformation = 16;
+    constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+    std::vector<unsigned char> buffer(256 * 1024);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        ULONG needed = 0;
+        const LONG status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == kInfoLengthMismatch) {
+            buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 64 * 1024));
+            continue;
+        }
+        if (status < 0) return 0;
+        const auto* list = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+        const ULONG pid = ::GetCurrentProcessId();
+        DWORD count = 0;
+        for (ULONG i = 0; i < list->Count; ++i) count += list->Handle[i].OwnerPid == pid;
+        return count;
+    }
+    return 0;
+}
+
 void AppendSample(const std::wstring& file) {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof(memory);
     ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory));
-    DWORD handles = 0;
-    ::GetProcessHandleCount(::GetCurrentProcess(), &handles);
+    const DWORD handles = LiveKernelHandleCount();
     char line[96];
     const int length =
         std::snprintf(line, sizeof(line), "%lu %lu %llu %lu\r\n", testing::LiveGdiObjectCount(), LiveUserObjectCount(),
