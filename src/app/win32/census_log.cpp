@@ -109,7 +109,10 @@ void TickCensusLog() {
     if (census.file.empty()) return;
     const ULONGLONG now = ::GetTickCount64();
     if (now < census.next_sample) return;
-    census.next_sample = now + census.period_ms;
+    // On the period's own grid, so a late tick does not shift every later sample (the soak driver
+    // keeps quiet around the expected moments); a long stall starts the grid again.
+    const bool stalled = census.next_sample == 0 || now - census.next_sample >= census.period_ms;
+    census.next_sample = (stalled ? now : census.next_sample) + census.period_ms;
     AppendSample(census.file);
 }
 
