@@ -55,6 +55,10 @@ kalvoro_wine_down
 trap - EXIT
 run_stage "end-to-end tests at 150 % under Wine" bash scripts/test-scaled.sh 144
 
+# The real program driven for five minutes: handle counts and memory must stay flat. Wine for the
+# tests above is down; the soak starts its own in the same prefix and stops it at the end.
+run_stage "soak, 5 minutes under Wine" bash scripts/soak.sh 5
+
 # The release: installer and portable zip, the help file decompiled and checked, and the installer
 # tried under Wine in a prefix of its own.
 run_stage "release package" bash scripts/package.sh

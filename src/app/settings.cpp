@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
+#include <string>
 
 #include "app/options_save.h"
 #include "base/settings_keys.h"
@@ -95,7 +97,7 @@ AppSettings ReadAppSettings(const IniDocument& doc, int screen_width) {
     return s;
 }
 
-Settings::Settings(IFileStore& files, std::string path) : file_(files, std::move(path)) {}
+Settings::Settings(IFileStore& files, std::string path) : files_(files), file_(files, std::move(path)) {}
 
 void Settings::Load(int screen_width) {
     values_ = ReadAppSettings(file_.Load(), screen_width);
@@ -124,13 +126,22 @@ bool Settings::SaveExitState(const ExitState& state) {
 
 bool Settings::SavePositions(int bar_left, int bar_top, bool clock_visible, int clock_left, int clock_top) {
     namespace k = settings_keys;
-    bool ok = file_.WriteInteger(k::kBarLeft.section, k::kBarLeft.name, bar_left);
-    ok = file_.WriteInteger(k::kBarTop.section, k::kBarTop.name, bar_top) && ok;
+    // One replacement of the whole file: a kill between two writes could keep a new Left beside an
+    // old Top, a place the bar never had.
+    const std::optional<std::string> bytes = files_.ReadAll(file_.path());
+    // A file that exists but cannot be read is never replaced.
+    if (!bytes && files_.Exists(file_.path())) return false;
+    IniDocument document = bytes ? IniDocument::Parse(*bytes) : IniDocument();
+    const auto write = [&](k::Key key, int value) { document.Write(key.section, key.name, std::to_string(value)); };
+    write(k::kBarLeft, bar_left);
+    write(k::kBarTop, bar_top);
     if (clock_visible) {
-        ok = file_.WriteInteger(k::kChildTop.section, k::kChildTop.name, clock_top) && ok;
-        ok = file_.WriteInteger(k::kChildLeft.section, k::kChildLeft.name, clock_left) && ok;
+        write(k::kChildTop, clock_top);
+        write(k::kChildLeft, clock_left);
     }
-    return ok;
+    std::string content = document.Serialize();
+    if (bytes && content == *bytes) return true;
+    return files_.WriteAtomic(file_.path(), content);
 }
 
 int Settings::ChildLeft(int screen_width) const {

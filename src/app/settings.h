@@ -101,7 +101,9 @@ public:
     // CHILD/Index, BAR/Left, BAR/Top, BAR/Tr and, with the clock window showing, CHILD/Top and
     // CHILD/Left, in this order. False when any write failed.
     bool SaveExitState(const ExitState& state);
-    // BAR/Left and BAR/Top, then the clock window's place when it shows. False when a write failed.
+    // BAR/Left and BAR/Top, then the clock window's place when it shows, in one replacement of the
+    // file (a kill leaves the old or the new place, never half of each). Nothing is written when the
+    // content stays the same. False when the file exists but cannot be read or the write failed.
     bool SavePositions(int bar_left, int bar_top, bool clock_visible, int clock_left, int clock_top);
     // The clock window's stored place, CHILD/Top read with the given default.
     int ChildLeft(int screen_width) const;
@@ -127,6 +129,7 @@ public:
     void Notify(SettingsChange change);
 
 private:
+    IFileStore& files_;
     IniFile file_;
     AppSettings values_;
     std::vector<std::pair<int, Listener>> listeners_;

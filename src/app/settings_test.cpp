@@ -194,6 +194,66 @@ TEST(SettingsTest, ExitStateWrittenInOrderAndKeepsOtherLines) {
     EXPECT_LT(text.find("CHILD]"), text.find("BAR]"));
 }
 
+// Every replacement of the file, in order, over the memory store; optionally a file that exists but
+// cannot be read (locked by another program).
+class RecordingFileStore final : public IFileStore {
+public:
+    std::optional<std::string> ReadAll(const std::string& path) override {
+        return locked ? std::nullopt : files.ReadAll(path);
+    }
+    bool WriteAtomic(const std::string& path, std::string_view bytes) override {
+        writes.emplace_back(bytes);
+        return files.WriteAtomic(path, bytes);
+    }
+    bool Exists(const std::string& path) override { return files.Exists(path); }
+    bool Remove(const std::string& path) override { return files.Remove(path); }
+    std::vector<std::string> ListFiles(const std::string& folder, std::string_view suffix) override {
+        return files.ListFiles(folder, suffix);
+    }
+
+    MemoryFileStore files;
+    std::vector<std::string> writes;
+    bool locked = false;
+};
+
+TEST(SettingsTest, PositionsAreSavedInOneReplacementOfTheFile) {
+    RecordingFileStore store;
+    store.files.Put("skin.ini", "; mine\r\n[BAR]\r\nLeft=1\r\nTop=2\r\n[LED]\r\nFontName=Arial\r\n");
+    Settings settings(store, "skin.ini");
+
+    ASSERT_TRUE(settings.SavePositions(300, 40, true, 5, 6));
+    // A kill can only find the file before this one write or after it: never a new Left with an old Top.
+    ASSERT_EQ(store.writes.size(), 1u);
+    EXPECT_EQ(store.writes[0],
+              "; mine\r\n[BAR]\r\nLeft=300\r\nTop=40\r\n[LED]\r\nFontName=Arial\r\n\r\n[CHILD]\r\nTop=6\r\nLeft=5\r\n");
+
+    // Without the clock window only the bar's place changes, again in one write.
+    ASSERT_TRUE(settings.SavePositions(301, 41, false, 9, 9));
+    ASSERT_EQ(store.writes.size(), 2u);
+    EXPECT_EQ(store.writes[1],
+              "; mine\r\n[BAR]\r\nLeft=301\r\nTop=41\r\n[LED]\r\nFontName=Arial\r\n\r\n[CHILD]\r\nTop=6\r\nLeft=5\r\n");
+
+    // The same place again leaves the file alone.
+    ASSERT_TRUE(settings.SavePositions(301, 41, true, 5, 6));
+    EXPECT_EQ(store.writes.size(), 2u);
+}
+
+TEST(SettingsTest, PositionsAreNotSavedOverAFileThatCannotBeRead) {
+    RecordingFileStore store;
+    store.files.Put("skin.ini", "[BAR]\r\nLeft=1\r\nTop=2\r\n[NOTE]\r\nText=keep\r\n");
+    store.locked = true;
+    Settings settings(store, "skin.ini");
+    EXPECT_FALSE(settings.SavePositions(300, 40, true, 5, 6));
+    EXPECT_TRUE(store.writes.empty());
+
+    // A missing file is made with the place alone.
+    RecordingFileStore empty;
+    Settings fresh(empty, "skin.ini");
+    ASSERT_TRUE(fresh.SavePositions(7, 8, false, 0, 0));
+    ASSERT_EQ(empty.writes.size(), 1u);
+    EXPECT_EQ(empty.writes[0], "[BAR]\r\nLeft=7\r\nTop=8\r\n");
+}
+
 TEST(SettingsTest, FailedWriteIsReported) {
     MemoryFileStore files;
     files.fail_writes = true;

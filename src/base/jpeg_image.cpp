@@ -3,7 +3,9 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <cstdint>
 #include <new>
+#include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -82,15 +84,25 @@ void CmykRowToRgb(const unsigned char* cmyk, unsigned char* rgb, unsigned width)
     }
 }
 
-bool ReadRowsTrapped(jpeg_decompress_struct* info, ErrorTrap* trap, unsigned char* row, unsigned char* rgb) {
+// The pixels grow row by row as they decode: a few hundred bytes whose header claims a picture of
+// the largest size must not cost the whole picture's memory before its first damaged row.
+// (A bad_alloc from the growing leaves through this frame as an exception, not through the jump.)
+bool ReadRowsTrapped(jpeg_decompress_struct* info, ErrorTrap* trap, unsigned char* row,
+                     std::vector<std::uint8_t>* rgb) {
     if (setjmp(trap->jump) != 0) return false;
     const unsigned width = info->output_width;
+    const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
     while (info->output_scanline < info->output_height) {
-        unsigned char* target = rgb + static_cast<std::size_t>(info->output_scanline) * width * 3;
-        JSAMPROW row_pointer = info->output_components == 4 ? row : target;
+        JSAMPROW row_pointer = row;
         if (jpeg_read_scanlines(info, &row_pointer, 1) != 1) return false;
-        if (info->output_components == 4) CmykRowToRgb(row, target, width);
         if (trap->damaged) return false;
+        const std::size_t at = rgb->size();
+        rgb->resize(at + row_bytes);
+        if (info->output_components == 4) {
+            CmykRowToRgb(row, rgb->data() + at, width);
+        } else {
+            std::memcpy(rgb->data() + at, row, row_bytes);
+        }
     }
     jpeg_finish_decompress(info);
     return !trap->damaged;
@@ -132,9 +144,8 @@ std::optional<RgbImage> DecodeJpeg(std::string_view bytes) {
         RgbImage image;
         image.width = static_cast<int>(info.output_width);
         image.height = static_cast<int>(info.output_height);
-        image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
         std::vector<unsigned char> row(static_cast<std::size_t>(image.width) * 4);
-        if (!ReadRowsTrapped(decompressor.info(), decompressor.trap(), row.data(), image.rgb.data())) {
+        if (!ReadRowsTrapped(decompressor.info(), decompressor.trap(), row.data(), &image.rgb)) {
             return std::nullopt;
         }
         return image;

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/bar_menus.h"
+#include "app/win32/census_log.h"
 #include "app/win32/frm_options.h"
 #include "app/win32/heading_font.h"
 #include "calendar/mark_texts.h"
@@ -356,6 +357,7 @@ void TFrmLED::OnTimer(UINT_PTR id) {
     switch (id) {
         case kTimerClock:
             TimerClockTimer();
+            TickCensusLog();
             break;
         case kTimerChild:
             TimerChildTimer();
