@@ -54,6 +54,17 @@ SIZE SizeOf(HWND window) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// The first visible window of the class, once there is one; null when none came.
+HWND WaitForWindowOfClass(const AppUnderTest& app, const wchar_t* class_name) {
+    HWND found = nullptr;
+    WaitFor([&] {
+        const auto windows = app.WindowsOfClass(class_name);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+    });
+    return found;
+}
+
 std::string Text(SIZE size) {
     return std::to_string(size.cx) + " x " + std::to_string(size.cy);
 }
@@ -80,12 +91,8 @@ TEST_F(DisplayScaleTest, BarCalendarAndADialogAreTheirDesignSizesTimesTheScale) 
     EXPECT_EQ(Text(SizeOf(app.bar())), Text(sizes->bar));
 
     ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
-    HWND calendar = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        const auto found = app.WindowsOfClass(L"TFrmCalendar");
-        calendar = found.empty() ? nullptr : found.front();
-        return calendar != nullptr;
-    }));
+    const HWND calendar = WaitForWindowOfClass(app, L"TFrmCalendar");
+    ASSERT_NE(calendar, nullptr);
     EXPECT_EQ(Text(SizeOf(calendar)), Text(sizes->calendar));
     RECT bar{}, cal{};
     ASSERT_TRUE(WaitFor([&] {
@@ -98,12 +105,8 @@ TEST_F(DisplayScaleTest, BarCalendarAndADialogAreTheirDesignSizesTimesTheScale) 
                  L"dpi-" + std::to_wstring(ExpectedDpi()) + L"-bar-calendar");
 
     ::PostMessageW(app.bar(), WM_COMMAND, kMarkListItem, 0);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        const auto found = app.WindowsOfClass(L"KalvoroSkinnedDialog");
-        dialog = found.empty() ? nullptr : found.front();
-        return dialog != nullptr;
-    }));
+    const HWND dialog = WaitForWindowOfClass(app, L"KalvoroSkinnedDialog");
+    ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(SizeOf(dialog)), Text(sizes->mark_list));
     PumpFor(600ms);
     RECT place{};
@@ -138,12 +141,8 @@ TEST_F(DisplayScaleTest, ABarToldOfAnotherResolutionTakesItsSizeAndTheCalendarFo
     app.WriteSettings("[BAR]\r\nDefWin=0\r\nLeft=300\r\nTop=120\r\nTr=255\r\n");
     ASSERT_TRUE(app.Start());
     ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
-    HWND calendar = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        const auto found = app.WindowsOfClass(L"TFrmCalendar");
-        calendar = found.empty() ? nullptr : found.front();
-        return calendar != nullptr;
-    }));
+    const HWND calendar = WaitForWindowOfClass(app, L"TFrmCalendar");
+    ASSERT_NE(calendar, nullptr);
     RECT before{};
     ::GetWindowRect(app.bar(), &before);
     const int other_dpi = ExpectedDpi() == 192 ? 96 : 192;

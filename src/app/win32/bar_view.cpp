@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "base/win32/rect.h"
 #include "base/win32/text.h"
 #include "skin/win32/skin_bitmap.h"
 
@@ -28,8 +29,7 @@ constexpr int kLedWordHeight = 19;
 constexpr int kLedSpace = 3;
 
 RECT Scaled(const DisplayScale& scale, const Rect& design) {
-    const Rect r = scale.Px(design);
-    return RECT{r.left, r.top, r.right, r.bottom};
+    return ToRECT(scale.Px(design));
 }
 
 bool Inside(const RECT& r, int x, int y) {

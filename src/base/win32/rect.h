@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "base/display_scale.h"
 #include "base/geometry.h"
 
 namespace kalvoro::win {
@@ -12,6 +13,10 @@ inline Rect ToRect(const RECT& r) {
 }
 inline RECT ToRECT(const Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
+}
+// A rectangle of a 96-DPI layout at a display's scale.
+inline RECT ScaledRECT(const DisplayScale& scale, const RECT& design) {
+    return ToRECT(scale.Px(ToRect(design)));
 }
 
 }  // namespace kalvoro::win

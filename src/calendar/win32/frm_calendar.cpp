@@ -21,6 +21,7 @@
 #include "skin/skin_files.h"
 #include "skin/win32/skin_bitmap.h"
 #include "base/win32/dpi.h"
+#include "base/win32/rect.h"
 #include "ui/win32/docked_child.h"
 #include "ui/win32/fade_out_window.h"
 #include "ui/win32/layered_attributes.h"
@@ -222,8 +223,7 @@ void TFrmCalendar::CreateHints() {
 }
 
 RECT TFrmCalendar::At(const RECT& design) const {
-    const Rect r = Scale().Px(Rect{design.left, design.top, design.right, design.bottom});
-    return {r.left, r.top, r.right, r.bottom};
+    return ScaledRECT(Scale(), design);
 }
 
 void TFrmCalendar::ApplyScale(const DisplayScale& scale) {

@@ -1,5 +1,6 @@
 #include "online/win32/frm_weather.h"
 #include "base/win32/dpi.h"
+#include "base/win32/rect.h"
 #include "skin/scale_image.h"
 
 #include <commctrl.h>
@@ -106,8 +107,7 @@ bool TFrmWeather::Create(HWND bar, std::string app_dir, std::string heading_font
 }
 
 RECT TFrmWeather::At(const RECT& design) const {
-    const Rect r = Scale().Px(Rect{design.left, design.top, design.right, design.bottom});
-    return {r.left, r.top, r.right, r.bottom};
+    return ScaledRECT(Scale(), design);
 }
 
 void TFrmWeather::ApplyScale(const DisplayScale& scale) {
