@@ -1,7 +1,7 @@
 #pragma once
 // The services that run beside the bar for the whole session: the chimes and the spoken-time hot
 // key, the task scheduler with its shell, shutdown prompt and power, and the network time thread.
-// The bar window creates it once its window exists (the chime's player and hot key need a window)
+// The host creates it once the bar's window exists (the chime's player and hot key need a window)
 // and hands it the hot-key message; the settings' change notice reaches each service here.
 
 #include <windows.h>

@@ -67,7 +67,7 @@ public:
 
     // A child's menu asked for another mode (时钟 2, 天气 3, 日历 1).
     std::function<void(DisplayMode)> OnSwitchMode;
-    // A child's menu item that the bar carries out (定时任务, 城市时间查询, the settings pages).
+    // A child's menu item that the host carries out (定时任务, 城市时间查询, the settings pages).
     std::function<void(MenuCommand command, int tag)> OnCommand;
 
 private:

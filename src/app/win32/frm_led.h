@@ -1,7 +1,8 @@
 #pragma once
-// The bar: the program's main window. It hangs from the application core (settings, stores, the
-// tick), shows the time, date line and tray icon, takes the user's input, and hands the child
-// windows to ChildWindows. It is the window the popup program talks to.
+// The bar: the program's main window, and the one the popup program talks to. It is the bar's view
+// and input only: the LED time, the date line, the tray icon and its balloon, the menus, dragging
+// and snapping, transparency and its shadow. What a click or a message means beyond the bar goes
+// to its host (bar_host.h).
 
 #include <windows.h>
 
@@ -9,52 +10,53 @@
 #include <string>
 
 #include "app/app_core.h"
-#include "app/clock_display.h"
-#include "app/win32/app_services.h"
-#include "app/win32/child_windows.h"
+#include "app/win32/bar_host.h"
 #include "app/win32/bar_view.h"
 #include "app/win32/owner_menu.h"
-#include "app/win32/popup_link.h"
 #include "app/win32/tray_icon.h"
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
 #include "base/win32/window.h"
-#include "online/announcements.h"
-#include "online/online_settings.h"
-#include "online/update_notice.h"
+#include "skin/menu_colors.h"
 #include "ui/win32/form_shadow.h"
 #include "ui/win32/magnetic_service.h"
 
 namespace kalvoro::win {
 
-class SingleInstance;
-
-class TFrmLED final : public Window, public IBarDisplay {
+class TFrmLED final : public Window {
 public:
     static constexpr wchar_t kClassName[] = L"TFrmLED";
 
-    TFrmLED(AppCore& core, std::wstring command_line_parameter);
+    TFrmLED(AppCore& core, IBarHost& host);
     ~TFrmLED() override;
 
-    bool Create();  // FormCreate: builds the window and runs the start-up sequence
-    void Show();    // FormShow
+    // Builds the window, its menus, tray icon and look from the settings, at the screen's top
+    // right corner until the stored place is applied.
+    bool Create();
+    void Show();
 
-    // Operations other parts of the program call.
-    void SetTransparency(int alpha);
+    void SetTransparency(int transparency);
+    int transparency() const { return transparency_; }
+    // The alpha the bar shows with for its transparency setting.
+    BYTE alpha() const;
     void SetAlwaysOnTop(bool on_top);
-    void SetDateLoop(bool on);
+    void ApplyLedFont(const LedFontSettings& font);
     void MinimiseToTray();
-    void KeepOnScreen();
     void RestoreFromTray();
-    IPopupSender& popup() { return popup_; }
+    void KeepOnScreen();
 
-    static constexpr UINT_PTR kTimerClock = 1;
-    static constexpr UINT_PTR kTimerChild = 2;
-    static constexpr UINT_PTR kTimerMsg = 3;
-    static constexpr UINT_PTR kTimerWarStep = 4;
-    static constexpr UINT_PTR kTimerHintClose = 5;
-    static constexpr UINT_PTR kTimerStartHide = 7;
-    static constexpr UINT_PTR kTimerAD = 8;
+    // What the display shows on the bar.
+    void ShowTime(const char* hhmmss) { view_.SetTime(hhmmss); }
+    void SetHint(const std::string& hint);
+    IDateLine& DateLine() { return view_; }
+    FadeTextControl& date_line() { return view_.date_line(); }
+    int CurrentDateLine() const { return view_.CurrentLine(); }
+    // The tray balloon, closed again after ten seconds.
+    void ShowBalloon(const std::wstring& title, const std::wstring& text);
+
+    MagneticService* magnetic() { return magnetic_.get(); }
+    HBITMAP menu_images() const { return menu_images_.get(); }
+    const MenuColors& menu_colours() const { return menu_colours_; }
 
 private:
     void OnDpiChanged(const RECT& suggested) override;
@@ -62,82 +64,40 @@ private:
     LRESULT HandleMessageNow(UINT message, WPARAM wparam, LPARAM lparam);
     void OnDestroyed() override;
 
-    // IBarDisplay
-    void ShowTime(const char* hhmmss) override;
-    void SetHint(const std::string& hint) override;
-    IDateLine& DateLine() override;
-    void UpdateClockHands(DateTime now, bool force) override;
-
     void ApplySettings();
-    void StartServices();
-    void StartOnlineExtras();
-    void TimerADTimer();
-    void OnAnnouncementsReady();
-    void OnDateLineClick();
-    void OpenWorldTime();
-    void OpenTaskList();
     void LoadBarSkin(const std::string& path);
-    void LoadWindowSkin(const std::string& path);
-    void OnTimer(UINT_PTR id);
-    void TimerClockTimer();
-    void TimerChildTimer();
-    void TimerMsgTimer();
-    // Saves the bar's and the clock's places when they moved; every other tick calls it.
-    void TimerSavePosTimer();
-    void TimerHintCloseTimer();
     void OnMenuCommand(const OwnerMenu& menu, int id);
-    void RunCommand(MenuCommand command, int tag);
+    void TickRadioItems();
+    void BtnMenuClick();
     void OnTrayNotify(LPARAM event);
     void OnMouseDown(int x, int y);
     void OnMouseMove(int x, int y);
     void OnPaint();
-    void BtnMenuClick();
-    void ShowHelp();
-    void ShowOptionsPage(int page);
-    void ShowTrayBalloon();
+    void DragBar();
     void FormClose();
     void FormDestroy();
-    void SwitchMode(DisplayMode mode);
-    void RunMarkReminder();
-    void TickRadioItems();
-    void DragBar();
+
+    static constexpr UINT_PTR kTimerHintClose = 5;
 
     AppCore& core_;
-    std::wstring parameter_;
+    IBarHost& host_;
     BarView view_;
-    std::unique_ptr<ChildWindows> children_;
-    std::unique_ptr<ClockDisplay> display_;
-    std::unique_ptr<AppServices> services_;
-    OnlineAddresses addresses_;
-    std::unique_ptr<UpdateNotice> update_notice_;
-    std::vector<TADRec> ad_list_;
     std::unique_ptr<OwnerMenu> main_menu_;
     std::unique_ptr<OwnerMenu> tray_menu_;
     Bitmap menu_images_;
+    MenuColors menu_colours_;
     TrayIcon tray_;
-    PopupLink popup_;
     HICON tray_icons_[2] = {};
     WindowHandle tooltip_;
     std::unique_ptr<MagneticService> magnetic_;
     TFormShadow shadow_;
     std::wstring hint_;
-
-    bool first_show_ = true;
-    UINT clock_interval_ms_ = 0;  // the clock timer's interval as last set
-    bool save_place_due_ = false;
-    bool start_hidden_ = false;
-    bool balloon_after_hide_ = false;
+    int transparency_ = 200;
     bool closing_ = false;
     // Messages being handled right now; a close that arrives inside one of them (from a nested
     // message loop) waits until the outermost has finished.
     int handling_depth_ = 0;
     bool close_deferred_ = false;
-    int saved_bar_left_ = 0;
-    int saved_bar_top_ = 0;
-    int saved_child_left_ = 0;
-    int saved_child_top_ = 0;
-    MenuColors menu_colours_;
-    int transparency_ = 200;
 };
 
 }  // namespace kalvoro::win

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/win32/frm_led.h"
+#include "app/win32/app_host.h"
 #include "calendar/win32/local_time_clock.h"
 #include "app/win32/single_instance.h"
 #include "ui/win32/ui_globals.h"
@@ -71,10 +71,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     kalvoro::IClock& clock = fake_clock ? static_cast<kalvoro::IClock&>(*fake_clock) : local_clock;
     kalvoro::AppCore core(kalvoro::DiskFileStore(), clock, kalvoro::AppDirectory());
     core.Load(::GetSystemMetrics(SM_CXSCREEN));
-    TFrmLED bar(core, FirstParameter());
-    if (!bar.Create()) return 1;
-    instance.Register(bar.hwnd());
-    bar.Show();
+    AppHost host(core, FirstParameter());
+    if (!host.Create()) return 1;
+    instance.Register(host.bar_window());
+    host.Show();
 
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
