@@ -6,7 +6,7 @@
 
 #include "led/win32/dib_canvas.h"
 #include "led/win32/testing/gdi_leak_check.h"
-#include "led/win32/test_snapshot.h"
+#include "led/win32/testing/snapshot.h"
 
 namespace kalvoro::win {
 namespace {
