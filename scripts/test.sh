@@ -30,6 +30,8 @@ run_stage "format check" bash -c "git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cp
     xargs clang-format --dry-run --Werror"
 
 jobs=$(nproc)
+# The subsystem folders include only the layers below their own.
+run_stage "include layers" bash scripts/check-layers.sh
 run_stage "native build" bash -c "cmake --preset native >/dev/null && cmake --build --preset native -j $jobs"
 run_stage "native tests" ctest --preset native --output-on-failure -j "$jobs"
 run_stage "sanitizer build" bash -c "cmake --preset native-asan >/dev/null && cmake --build --preset native-asan -j $jobs"

@@ -1,0 +1,31 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "base/guard.h"
+
+namespace kalvoro {
+
+// A swallowed error goes to the debugger's output and, when KALVORO_LOG names a file, to the end
+// of that file.
+void LogSwallowedError(const char* where, const char* what) noexcept {
+    try {
+        std::string line = "Kalvoro: ";
+        line += where ? where : "?";
+        line += ": ";
+        line += what ? what : "?";
+        line += "\n";
+        ::OutputDebugStringA(line.c_str());
+        wchar_t path[MAX_PATH];
+        const DWORD length = ::GetEnvironmentVariableW(L"KALVORO_LOG", path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return;
+        FILE* file = _wfopen(path, L"ab");
+        if (!file) return;
+        std::fputs(line.c_str(), file);
+        std::fclose(file);
+    } catch (...) {
+    }
+}
+
+}  // namespace kalvoro
