@@ -113,32 +113,35 @@ void Settings::ReloadSkinNames() {
 
 bool Settings::SaveExitState(const ExitState& state) {
     namespace k = settings_keys;
-    bool ok = file_.WriteInteger(k::kChildIndex.section, k::kChildIndex.name, ChildIndexNumber(state.showing));
-    ok = file_.WriteInteger(k::kBarLeft.section, k::kBarLeft.name, state.bar_left) && ok;
-    ok = file_.WriteInteger(k::kBarTop.section, k::kBarTop.name, state.bar_top) && ok;
-    ok = file_.WriteInteger(k::kBarTr.section, k::kBarTr.name, state.transparency) && ok;
+    std::vector<std::pair<k::Key, int>> values = {{k::kChildIndex, ChildIndexNumber(state.showing)},
+                                                  {k::kBarLeft, state.bar_left},
+                                                  {k::kBarTop, state.bar_top},
+                                                  {k::kBarTr, state.transparency}};
     if (state.clock_visible) {
-        ok = file_.WriteInteger(k::kChildTop.section, k::kChildTop.name, state.clock_top) && ok;
-        ok = file_.WriteInteger(k::kChildLeft.section, k::kChildLeft.name, state.clock_left) && ok;
+        values.emplace_back(k::kChildTop, state.clock_top);
+        values.emplace_back(k::kChildLeft, state.clock_left);
     }
-    return ok;
+    return ReplaceIntegers(values);
 }
 
 bool Settings::SavePositions(int bar_left, int bar_top, bool clock_visible, int clock_left, int clock_top) {
     namespace k = settings_keys;
+    std::vector<std::pair<k::Key, int>> values = {{k::kBarLeft, bar_left}, {k::kBarTop, bar_top}};
+    if (clock_visible) {
+        values.emplace_back(k::kChildTop, clock_top);
+        values.emplace_back(k::kChildLeft, clock_left);
+    }
+    return ReplaceIntegers(values);
+}
+
+bool Settings::ReplaceIntegers(const std::vector<std::pair<settings_keys::Key, int>>& values) {
     // One replacement of the whole file: a kill between two writes could keep a new Left beside an
     // old Top, a place the bar never had.
     const std::optional<std::string> bytes = files_.ReadAll(file_.path());
     // A file that exists but cannot be read is never replaced.
     if (!bytes && files_.Exists(file_.path())) return false;
     IniDocument document = bytes ? IniDocument::Parse(*bytes) : IniDocument();
-    const auto write = [&](k::Key key, int value) { document.Write(key.section, key.name, std::to_string(value)); };
-    write(k::kBarLeft, bar_left);
-    write(k::kBarTop, bar_top);
-    if (clock_visible) {
-        write(k::kChildTop, clock_top);
-        write(k::kChildLeft, clock_left);
-    }
+    for (const auto& [key, value] : values) document.Write(key.section, key.name, std::to_string(value));
     std::string content = document.Serialize();
     if (bytes && content == *bytes) return true;
     return files_.WriteAtomic(file_.path(), content);

@@ -10,6 +10,7 @@
 
 #include "app/display_mode.h"
 #include "base/ini_file.h"
+#include "base/settings_keys.h"
 
 namespace kalvoro {
 
@@ -99,7 +100,8 @@ public:
     void ReloadSkinNames();
 
     // CHILD/Index, BAR/Left, BAR/Top, BAR/Tr and, with the clock window showing, CHILD/Top and
-    // CHILD/Left, in this order. False when any write failed.
+    // CHILD/Left, in this order and in one replacement of the file, as SavePositions. False when the
+    // file exists but cannot be read or the write failed.
     bool SaveExitState(const ExitState& state);
     // BAR/Left and BAR/Top, then the clock window's place when it shows, in one replacement of the
     // file (a kill leaves the old or the new place, never half of each). Nothing is written when the
@@ -129,6 +131,10 @@ public:
     void Notify(SettingsChange change);
 
 private:
+    // The keys' new values in one replacement of the file; nothing is written when they are all
+    // stored already.
+    bool ReplaceIntegers(const std::vector<std::pair<settings_keys::Key, int>>& values);
+
     IFileStore& files_;
     IniFile file_;
     AppSettings values_;

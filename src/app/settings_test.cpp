@@ -254,6 +254,23 @@ TEST(SettingsTest, PositionsAreNotSavedOverAFileThatCannotBeRead) {
     EXPECT_EQ(empty.writes[0], "[BAR]\r\nLeft=7\r\nTop=8\r\n");
 }
 
+TEST(SettingsTest, ExitStateIsOneReplacementAndNeverOverAFileThatCannotBeRead) {
+    RecordingFileStore store;
+    store.files.Put("skin.ini", "[BAR]\r\nLeft=1\r\nTop=2\r\nTr=200\r\n");
+    Settings settings(store, "skin.ini");
+    ASSERT_TRUE(settings.SaveExitState({DisplayMode::kClock, 12, 34, 180, true, 5, 6}));
+    // The mode, the bar's place and transparency and the clock's place change together or not at all.
+    ASSERT_EQ(store.writes.size(), 1u);
+    EXPECT_EQ(store.writes[0], "[BAR]\r\nLeft=12\r\nTop=34\r\nTr=180\r\n\r\n[CHILD]\r\nIndex=2\r\nTop=6\r\nLeft=5\r\n");
+    // Closing again with nothing changed leaves the file alone.
+    ASSERT_TRUE(settings.SaveExitState({DisplayMode::kClock, 12, 34, 180, true, 5, 6}));
+    EXPECT_EQ(store.writes.size(), 1u);
+
+    store.locked = true;
+    EXPECT_FALSE(settings.SaveExitState({DisplayMode::kCompact, 1, 1, 100, false, 0, 0}));
+    EXPECT_EQ(store.writes.size(), 1u);
+}
+
 TEST(SettingsTest, FailedWriteIsReported) {
     MemoryFileStore files;
     files.fail_writes = true;
