@@ -4,8 +4,8 @@
 // heading with the year, the month and the kind of cell text, four information lines about the
 // selected date, and the menus for year, month, cell text and date marks.
 //
-// The bar creates it hidden at start-up (owner the bar) and keeps it until the program ends; it
-// also takes its date texts from it and reminds of today's marks through it:
+// The bar creates it hidden (owner the bar) when it is first needed and keeps it until the
+// program ends:
 //
 //   TFrmCalendar calendar(clock, stores);   // the core's festival lists and marks
 //   calendar.Create(bar, app_dir, popup, skin_file, heading_font);
