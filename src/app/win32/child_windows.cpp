@@ -2,7 +2,6 @@
 
 #include "base/win32/text.h"
 #include "base/win32/window.h"
-#include "calendar/mark_texts.h"
 #include "skin/skin_files.h"
 #include "ui/win32/ui_globals.h"
 
@@ -17,27 +16,20 @@ void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstrin
     magnetic_ = magnetic;
     menu_images_ = menu_images;
     heading_font_ = heading_font;
-}
-
-TFrmCalendar* ChildWindows::EnsureCalendar() {
-    if (calendar_ || !bar_) return calendar_.get();
-    // The bar's current skin and resolution: Create reads both from the settings and the bar.
     auto calendar = std::make_unique<TFrmCalendar>(core_.clock(), core_.calendar());
-    if (!calendar->Create(bar_, core_.app_dir(), popup_, core_.settings().values().skin_file, Narrow(heading_font_))) {
-        return nullptr;
-    }
-    if (magnetic_) magnetic_->AddChildWindow(calendar->hwnd(), bar_);
+    calendar->Prepare(bar, core_.app_dir(), popup_, core_.settings().values().skin_file, Narrow(heading_font));
     calendar->OnSwitchMode = [this](int mode) {
         if (OnSwitchMode) OnSwitchMode(DisplayModeFromNumber(mode));
     };
     calendar_ = std::move(calendar);
-    return calendar_.get();
 }
 
-bool ChildWindows::RunMarkReminder(DateTime now) {
-    if (calendar_) return calendar_->RunMarkReminder(now);
-    const std::optional<std::string> text = MarkReminderText(core_.calendar().marks.Lines(), now, SystemDateLocale());
-    return text && popup_.ShowText(*text);
+TFrmCalendar* ChildWindows::CalendarWindow() {
+    if (!calendar_) return nullptr;
+    if (calendar_->hwnd()) return calendar_.get();
+    if (!calendar_->MakeWindow()) return nullptr;
+    if (magnetic_) magnetic_->AddChildWindow(calendar_->hwnd(), bar_);
+    return calendar_.get();
 }
 
 DisplayMode ChildWindows::CurrentMode() const {
@@ -181,7 +173,7 @@ void ChildWindows::ApplyClockFile() {
 }
 
 void ChildWindows::ShowCalendar(BYTE alpha) {
-    if (!EnsureCalendar()) return;
+    if (!bar_ || !CalendarWindow()) return;
     // Below the bar, or above it when the bar sits in the lower half of the screen.
     RECT bar{};
     ::GetWindowRect(bar_, &bar);
@@ -192,7 +184,7 @@ void ChildWindows::ShowCalendar(BYTE alpha) {
 void ChildWindows::SetScale(const DisplayScale& scale) {
     if (clock_) clock_->ApplyScale(scale);
     if (weather_) weather_->ApplyScale(scale);
-    if (!calendar_ || !bar_) return;
+    if (!calendar_ || !calendar_->hwnd() || !bar_) return;  // a window made later takes the bar's scale
     calendar_->ApplyScale(scale);
     if (!calendar_->IsVisible()) return;
     // Docked under (or over) the bar at its new size.

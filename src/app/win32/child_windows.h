@@ -1,9 +1,10 @@
 #pragma once
 // The child windows beside the bar and the display mode: at most one of them shows, docked under
-// or over the bar and carried along by the snapping service. The calendar window is made when it
-// is first needed (its mode, the mark list) and then lives to the end: a bar that never shows it
-// keeps neither its window, its skin pictures nor the fonts its grid is fitted with. The analog
-// clock is created each time its mode is chosen and destroyed when it closes.
+// or over the bar and carried along by the snapping service. The calendar lives from start-up to
+// the end, but its window is made when it first shows: a bar that never shows it keeps neither
+// the window, its skin pictures nor the fonts its grid is fitted with (the mark reminder and the
+// mark list need no window). The analog clock is created each time its mode is chosen and
+// destroyed when it closes.
 
 #include <windows.h>
 
@@ -28,9 +29,8 @@ public:
     ChildWindows(AppCore& core, IPopupSender& popup) : core_(core), popup_(popup) {}
     ~ChildWindows();
 
-    // Takes the bar and what its children are made with; the calendar window (hidden, owned by the
-    // bar, registered for snapping) is made at its first need. The bar's menu images serve the
-    // children's menus too.
+    // Prepares the calendar; its window (hidden, owned by the bar, registered for snapping) is made
+    // when it first shows. The bar's menu images serve the children's menus too.
     void Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font, HBITMAP menu_images);
     // The weather page's address; empty: no page is set.
     void SetWeatherPage(std::string address) { weather_page_ = std::move(address); }
@@ -63,13 +63,8 @@ public:
     // The closing sequence: every child hidden and destroyed.
     void DestroyAll();
 
-    // The calendar window, made now if it was not yet; nullptr when it cannot be made.
-    TFrmCalendar* calendar() { return EnsureCalendar(); }
-    // The calendar window when it has been made, else nullptr: for looking without making it.
-    TFrmCalendar* calendar_if_made() { return calendar_.get(); }
-    // Sends today's mark note to the popup program; needs no calendar window. False when there
-    // was nothing to send or it could not be shown.
-    bool RunMarkReminder(DateTime now);
+    // The calendar, its window made or not yet.
+    TFrmCalendar* calendar() { return calendar_.get(); }
     TFrmClock* clock() { return clock_.get(); }
     TFrmWeather* weather() { return weather_.get(); }
 
@@ -79,7 +74,8 @@ public:
     std::function<void(MenuCommand command, int tag)> OnCommand;
 
 private:
-    TFrmCalendar* EnsureCalendar();
+    // The calendar with its window made; nullptr when it cannot be made.
+    TFrmCalendar* CalendarWindow();
     void ShowCalendar(BYTE alpha);
     void ShowClock(BYTE alpha);
     void ShowWeather(BYTE alpha);
