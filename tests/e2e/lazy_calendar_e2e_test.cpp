@@ -1,5 +1,5 @@
-// The calendar window is made when it is first needed: a bar that never shows it carries neither
-// its window nor its pictures and fonts, and everything that needs it still finds it.
+// The calendar window is made when it first shows: a bar that never shows it carries neither the
+// window nor its pictures and fonts, while the mark reminder and the mark list work without it.
 
 #include <windows.h>
 
