@@ -73,5 +73,33 @@ TEST(LazyCalendarTest, TheCalendarModeAtStartMakesAndShowsTheCalendar) {
     EXPECT_NE(app.ReadSettings().find("Index=1"), std::string::npos);
 }
 
+// A bar told of another resolution before its calendar ever showed: the calendar window made
+// afterwards has the bar's new scale (332 x 390 at 96 DPI, doubled at 192), docked under the bar.
+TEST(LazyCalendarTest, ACalendarFirstShownAfterAResolutionChangeTakesTheBarsNewScale) {
+    AppUnderTest app;
+    app.WriteSettings("[BAR]\r\nDefWin=0\r\nLeft=300\r\nTop=120\r\nTr=255\r\n[MSG]\r\nCalendarLX=0\r\n");
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.AllWindowsOfClass(L"TFrmCalendar").empty());
+    RECT start{};
+    ::GetWindowRect(app.bar(), &start);
+    const bool now_doubled = start.right - start.left != 664;  // the bar is 332 wide at 96 DPI
+    const int other_dpi = now_doubled ? 192 : 96;
+    const SIZE expected = now_doubled ? SIZE{664, 780} : SIZE{332, 390};
+    RECT bogus{-1, -1, -1, -1};  // a pointer into this process: never read by the bar
+    ::SendMessageW(app.bar(), WM_DPICHANGED, MAKEWPARAM(other_dpi, other_dpi), reinterpret_cast<LPARAM>(&bogus));
+
+    ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
+    HWND calendar = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (calendar = FirstOf(app.WindowsOfClass(L"TFrmCalendar"))) != nullptr; }));
+    RECT bar{}, cal{};
+    EXPECT_TRUE(WaitFor([&] {
+        ::GetWindowRect(app.bar(), &bar);
+        ::GetWindowRect(calendar, &cal);
+        return cal.right - cal.left == expected.cx && cal.bottom - cal.top == expected.cy && cal.top == bar.bottom;
+    })) << (cal.right - cal.left)
+        << " x " << (cal.bottom - cal.top);
+    EXPECT_TRUE(app.Close());
+}
+
 }  // namespace
 }  // namespace kalvoro::e2e

@@ -28,6 +28,7 @@ TFrmCalendar* ChildWindows::CalendarWindow() {
     if (!calendar_) return nullptr;
     if (calendar_->hwnd()) return calendar_.get();
     if (!calendar_->MakeWindow()) return nullptr;
+    if (bar_scale_) calendar_->ApplyScale(*bar_scale_);
     if (magnetic_) magnetic_->AddChildWindow(calendar_->hwnd(), bar_);
     return calendar_.get();
 }
@@ -182,9 +183,10 @@ void ChildWindows::ShowCalendar(BYTE alpha) {
 }
 
 void ChildWindows::SetScale(const DisplayScale& scale) {
+    bar_scale_ = scale;
     if (clock_) clock_->ApplyScale(scale);
     if (weather_) weather_->ApplyScale(scale);
-    if (!calendar_ || !calendar_->hwnd() || !bar_) return;  // a window made later takes the bar's scale
+    if (!calendar_ || !calendar_->hwnd() || !bar_) return;  // a window made later takes bar_scale_
     calendar_->ApplyScale(scale);
     if (!calendar_->IsVisible()) return;
     // Docked under (or over) the bar at its new size.

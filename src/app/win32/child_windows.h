@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/app_core.h"
@@ -96,6 +97,8 @@ private:
     std::wstring heading_font_;
     std::string weather_page_;
     DisplayMode hidden_with_bar_ = DisplayMode::kCompact;
+    // The scale the bar was last told of, for a calendar window made after it.
+    std::optional<DisplayScale> bar_scale_;
 };
 
 }  // namespace kalvoro::win
