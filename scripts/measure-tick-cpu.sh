@@ -12,6 +12,9 @@
 # KALVORO_BUILD_DIR names another build. Run it under `nice -n -5` on a busy machine.
 # KALVORO_MEASURE_FLOOR=1 first counts wineserver and the X server with no program running (the
 # prefix's own services), and also prints the ratio of what each program adds above that floor.
+# KALVORO_MEASURE_SMAPS=<folder> keeps each round's /proc/PID/smaps there and prints, from the last
+# round, where the two programs' resident memory differs: per mapping (a file, or the kind of
+# anonymous memory), Rss and Private kB of each, the largest differences first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-3}
@@ -76,6 +79,9 @@ run_one() {
     last_x=$(ms $((x1 - x0)))
     last_total=$((last_program + last_server + last_x))
     last_rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
+    if [ -n "${KALVORO_MEASURE_SMAPS:-}" ]; then
+        cat "/proc/$pid/smaps" >"$KALVORO_MEASURE_SMAPS/$label-$round.smaps"
+    fi
     # Closed as a user would (WM_CLOSE), so its tray icon goes too; killed if it will not go.
     wine taskkill /im "$exe" >/dev/null 2>&1 || true
     for _ in $(seq 1 50); do
@@ -86,6 +92,23 @@ run_one() {
     while [ -d "/proc/$pid" ]; do sleep 0.2; done
 }
 
+# smaps_by_mapping <smaps>: "name rss private" per mapping name, in kB; anonymous memory is named
+# by its kind ([heap], [stack], or [anon]), files by their base name.
+smaps_by_mapping() {
+    awk '/^[0-9a-f]+-[0-9a-f]+ / { name = (NF >= 6) ? $6 : "[anon]"; for (i = 7; i <= NF; i++) name = name "_" $i
+                                  sub(/.*\//, "", name); next }
+         /^Rss:/ { rss[name] += $2 }
+         /^Private_(Clean|Dirty):/ { priv[name] += $2 }
+         END { for (n in rss) print n, rss[n], priv[n] + 0 }' "$1"
+}
+smaps_difference() {
+    join -a1 -a2 -e0 -o 0,1.2,1.3,2.2,2.3 <(smaps_by_mapping "$1" | sort) <(smaps_by_mapping "$2" | sort) |
+        awk '{ print $4 - $2, $0 }' | sort -k1,1nr -k2,2 |
+        awk -v n="${KALVORO_MEASURE_SMAPS_TOP:-25}" '(NR <= n && $1 > 0) || $1 < -50 {
+            printf "%-34s %9d %9d %9d %9d %+9d\n", $2, $3, $4, $5, $6, $1 }'
+}
+
+if [ -n "${KALVORO_MEASURE_SMAPS:-}" ]; then mkdir -p "$KALVORO_MEASURE_SMAPS"; fi
 floor=0
 if [ -n "${KALVORO_MEASURE_FLOOR:-}" ]; then
     sleep "$settle"
@@ -125,6 +148,11 @@ echo "minimal clock: ${total[minimal]} ms CPU in all, RSS $((rss_sum[minimal] / 
 echo "Kalvoro.exe:   ${total[bar]} ms CPU in all, RSS $((rss_sum[bar] / rounds)) kB on average"
 awk -v b="${total[bar]}" -v m="${total[minimal]}" -v rb="${rss_sum[bar]}" -v rm="${rss_sum[minimal]}" -v n="$rounds" \
     'BEGIN { if (m > 0) printf "ratio: %.2fx the minimal clock; resident memory %+.1f MB\n", b / m, (rb - rm) / n / 1024 }'
+if [ -n "${KALVORO_MEASURE_SMAPS:-}" ]; then
+    echo "resident memory by mapping, last round (kB; Kalvoro.exe minus the minimal clock):"
+    printf '%-34s %9s %9s %9s %9s %9s\n' mapping "min rss" "min priv" "bar rss" "bar priv" "rss diff"
+    smaps_difference "$KALVORO_MEASURE_SMAPS/minimal-$rounds.smaps" "$KALVORO_MEASURE_SMAPS/bar-$rounds.smaps"
+fi
 if (( floor > 0 )); then
     awk -v b="${total[bar]}" -v m="${total[minimal]}" -v f=$((floor * rounds)) \
         'BEGIN { if (m > f) printf "above the floor: %d ms against %d ms, %.2fx\n", b - f, m - f, (b - f) / (m - f) }'

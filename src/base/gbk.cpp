@@ -26,27 +26,26 @@ bool IsPrivateUse(char32_t code_point) {
 }
 
 // Each backend answer is asked once per process. Racing threads store the same value, so relaxed
-// atomics are enough.
-constexpr std::uint32_t kUnknown = 0xFFFFFFFF;
+// atomics are enough. Zero means "not asked yet": no answer is ever zero (a decoded pair is at
+// least 0x80, an encoded unit at least 0x80), so the caches stay zero-filled static data whose
+// pages are only made resident where an answer is stored, rather than half a megabyte at the
+// first conversion.
+constexpr std::uint32_t kUnknown = 0;
 // An encoded unit: one byte in the low 8 bits, or lead << 8 | trail; or this for "GBK cannot hold it".
 constexpr std::uint32_t kUnrepresentable = 0xFFFFFFFE;
 
 template <std::size_t Size>
-struct AnswerCache {
-    AnswerCache() {
-        for (auto& slot : slots) slot.store(kUnknown, std::memory_order_relaxed);
-    }
-    std::array<std::atomic<std::uint32_t>, Size> slots;
-};
+using AnswerCache = std::array<std::atomic<std::uint32_t>, Size>;
+
+constinit AnswerCache<126 * 256> pair_cache{};
+constinit AnswerCache<0x10000> encode_cache{};
 
 std::atomic<std::uint32_t>& PairSlot(unsigned char lead, unsigned char trail) {
-    static AnswerCache<126 * 256> cache;
-    return cache.slots[(lead - 0x81u) * 256u + trail];
+    return pair_cache[(lead - 0x81u) * 256u + trail];
 }
 
 std::atomic<std::uint32_t>& EncodeSlot(char32_t code_point) {
-    static AnswerCache<0x10000> cache;
-    return cache.slots[code_point & 0xFFFF];
+    return encode_cache[code_point & 0xFFFF];
 }
 
 // The single byte 0x80 is the euro sign in code page 936.

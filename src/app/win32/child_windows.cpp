@@ -17,14 +17,20 @@ void ChildWindows::Create(HWND bar, MagneticService* magnetic, const std::wstrin
     menu_images_ = menu_images;
     heading_font_ = heading_font;
     auto calendar = std::make_unique<TFrmCalendar>(core_.clock(), core_.calendar());
-    if (!calendar->Create(bar, core_.app_dir(), popup_, core_.settings().values().skin_file, Narrow(heading_font))) {
-        return;
-    }
-    if (magnetic_) magnetic_->AddChildWindow(calendar->hwnd(), bar);
+    calendar->Prepare(bar, core_.app_dir(), popup_, core_.settings().values().skin_file, Narrow(heading_font));
     calendar->OnSwitchMode = [this](int mode) {
         if (OnSwitchMode) OnSwitchMode(DisplayModeFromNumber(mode));
     };
     calendar_ = std::move(calendar);
+}
+
+TFrmCalendar* ChildWindows::CalendarWindow() {
+    if (!calendar_) return nullptr;
+    if (calendar_->hwnd()) return calendar_.get();
+    if (!calendar_->MakeWindow()) return nullptr;
+    if (bar_scale_) calendar_->ApplyScale(*bar_scale_);
+    if (magnetic_) magnetic_->AddChildWindow(calendar_->hwnd(), bar_);
+    return calendar_.get();
 }
 
 DisplayMode ChildWindows::CurrentMode() const {
@@ -168,7 +174,7 @@ void ChildWindows::ApplyClockFile() {
 }
 
 void ChildWindows::ShowCalendar(BYTE alpha) {
-    if (!calendar_ || !bar_) return;
+    if (!bar_ || !CalendarWindow()) return;
     // Below the bar, or above it when the bar sits in the lower half of the screen.
     RECT bar{};
     ::GetWindowRect(bar_, &bar);
@@ -177,9 +183,10 @@ void ChildWindows::ShowCalendar(BYTE alpha) {
 }
 
 void ChildWindows::SetScale(const DisplayScale& scale) {
+    bar_scale_ = scale;
     if (clock_) clock_->ApplyScale(scale);
     if (weather_) weather_->ApplyScale(scale);
-    if (!calendar_ || !bar_) return;
+    if (!calendar_ || !calendar_->hwnd() || !bar_) return;  // a window made later takes bar_scale_
     calendar_->ApplyScale(scale);
     if (!calendar_->IsVisible()) return;
     // Docked under (or over) the bar at its new size.

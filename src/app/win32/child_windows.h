@@ -1,13 +1,16 @@
 #pragma once
 // The child windows beside the bar and the display mode: at most one of them shows, docked under
-// or over the bar and carried along by the snapping service. The calendar window lives from
-// start-up to the end; the analog clock is created each time its mode is chosen and destroyed
-// when it closes.
+// or over the bar and carried along by the snapping service. The calendar lives from start-up to
+// the end, but its window is made when it first shows: a bar that never shows it keeps neither
+// the window, its skin pictures nor the fonts its grid is fitted with (the mark reminder and the
+// mark list need no window). The analog clock is created each time its mode is chosen and
+// destroyed when it closes.
 
 #include <windows.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/app_core.h"
@@ -27,8 +30,8 @@ public:
     ChildWindows(AppCore& core, IPopupSender& popup) : core_(core), popup_(popup) {}
     ~ChildWindows();
 
-    // Creates the calendar window (hidden, owned by the bar) and registers it for snapping. The
-    // bar's menu images serve the children's menus too.
+    // Prepares the calendar; its window (hidden, owned by the bar, registered for snapping) is made
+    // when it first shows. The bar's menu images serve the children's menus too.
     void Create(HWND bar, MagneticService* magnetic, const std::wstring& heading_font, HBITMAP menu_images);
     // The weather page's address; empty: no page is set.
     void SetWeatherPage(std::string address) { weather_page_ = std::move(address); }
@@ -61,6 +64,7 @@ public:
     // The closing sequence: every child hidden and destroyed.
     void DestroyAll();
 
+    // The calendar, its window made or not yet.
     TFrmCalendar* calendar() { return calendar_.get(); }
     TFrmClock* clock() { return clock_.get(); }
     TFrmWeather* weather() { return weather_.get(); }
@@ -71,6 +75,8 @@ public:
     std::function<void(MenuCommand command, int tag)> OnCommand;
 
 private:
+    // The calendar with its window made; nullptr when it cannot be made.
+    TFrmCalendar* CalendarWindow();
     void ShowCalendar(BYTE alpha);
     void ShowClock(BYTE alpha);
     void ShowWeather(BYTE alpha);
@@ -91,6 +97,8 @@ private:
     std::wstring heading_font_;
     std::string weather_page_;
     DisplayMode hidden_with_bar_ = DisplayMode::kCompact;
+    // The scale the bar was last told of, for a calendar window made after it.
+    std::optional<DisplayScale> bar_scale_;
 };
 
 }  // namespace kalvoro::win

@@ -121,6 +121,13 @@ TFrmCalendar::~TFrmCalendar() {
 bool TFrmCalendar::Create(HWND bar, std::string app_dir, IPopupSender& popup, std::string skin_file,
                           std::string heading_font) {
     if (hwnd()) return true;
+    Prepare(bar, std::move(app_dir), popup, std::move(skin_file), std::move(heading_font));
+    return MakeWindow();
+}
+
+void TFrmCalendar::Prepare(HWND bar, std::string app_dir, IPopupSender& popup, std::string skin_file,
+                           std::string heading_font) {
+    bar_ = bar;
     app_dir_ = std::move(app_dir);
     popup_ = &popup;
     skin_file_ = std::move(skin_file);
@@ -131,11 +138,14 @@ bool TFrmCalendar::Create(HWND bar, std::string app_dir, IPopupSender& popup, st
         control_.Calendar().ShareFtvList(stores_->festivals);
         stores_->marks.Load();
     }
+}
 
+bool TFrmCalendar::MakeWindow() {
+    if (hwnd()) return true;
     if (!RegisterWindowClass(kClassName, {CS_DBLCLKS})) return false;
-    SetScale(ScaleOfWindow(bar));
+    SetScale(ScaleOfWindow(bar_));
     if (!CreateHandle(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kClassName, L"日历", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                      Px(kWidth), Px(kHeight), bar)) {
+                      Px(kWidth), Px(kHeight), bar_)) {
         return false;
     }
     ::SetLayeredWindowAttributes(hwnd(), kSeeThrough, 255, LWA_COLORKEY | LWA_ALPHA);
@@ -143,7 +153,7 @@ bool TFrmCalendar::Create(HWND bar, std::string app_dir, IPopupSender& popup, st
     heading_font_ = CreatePixelFont(heading_font_name_, Px(kHeadingFontPixels), true);
     if (ShadowsOnFlag()) {
         shadow_ = std::make_unique<TFormShadow>();
-        if (shadow_->Create(bar)) {
+        if (shadow_->Create(bar_)) {
             shadow_->Attach(hwnd());
         } else {
             shadow_.reset();
@@ -307,7 +317,7 @@ void TFrmCalendar::LoadCalendarSkin(const std::string& path) {
 
 void TFrmCalendar::SetSkinFile(std::string skin_file) {
     skin_file_ = std::move(skin_file);
-    ReloadCalendarSkin();
+    if (hwnd()) ReloadCalendarSkin();
 }
 
 void TFrmCalendar::ReloadCalendarSkin() {
@@ -331,7 +341,7 @@ bool TFrmCalendar::RunMarkReminder(DateTime now) {
 }
 
 bool TFrmCalendar::OpenMarkList() {
-    if (!hwnd()) return false;
+    if (!hwnd() && !bar_) return false;
     ShowMarkList(DialogOwner(), stores_->marks, clock_.Now());
     const bool saved = stores_->marks.Save();
     control_.Repaint();
@@ -364,6 +374,7 @@ bool TFrmCalendar::UnmarkSelectedDay() {
 
 HWND TFrmCalendar::DialogOwner() const {
     // While hidden, the dialog keeps the bar from being used meanwhile.
+    if (!hwnd()) return bar_;
     if (IsVisible()) return hwnd();
     const HWND owner = hwnd() ? ::GetWindow(hwnd(), GW_OWNER) : nullptr;
     return owner ? owner : hwnd();

@@ -4,11 +4,13 @@
 // heading with the year, the month and the kind of cell text, four information lines about the
 // selected date, and the menus for year, month, cell text and date marks.
 //
-// The bar creates it hidden at start-up (owner the bar) and keeps it until the program ends; it
-// also takes its date texts from it and reminds of today's marks through it:
+// The bar prepares it at start-up and keeps it until the program ends; its window (hidden, owned
+// by the bar) is made when it first shows. Reminding of today's marks and the mark list need no
+// window:
 //
 //   TFrmCalendar calendar(clock, stores);   // the core's festival lists and marks
-//   calendar.Create(bar, app_dir, popup, skin_file, heading_font);
+//   calendar.Prepare(bar, app_dir, popup, skin_file, heading_font);
+//   calendar.MakeWindow();                  // before the first ShowAt (Create does both)
 //   calendar.OnSwitchMode = [&](int mode) { SwitchMode(mode); };   // 时钟 -> 2, 天气 -> 3
 //   calendar.ShowAt(left, top, transparency);  ...  calendar.HideWindow();
 //   calendar.RunMarkReminder(now);   // TimerMsg / TimerWarStep
@@ -78,10 +80,16 @@ public:
     explicit TFrmCalendar(IClock& clock, IFileStore& files = DiskFileStore());
     ~TFrmCalendar() override;
 
-    // FormCreate: the window, hidden, owned by the bar; its shadow when shadows are on; the bar skin
-    // package skin_file of "Skin\"; today selected. app_dir ends in "\".
+    // FormCreate: Prepare, then MakeWindow.
     bool Create(HWND bar, std::string app_dir, IPopupSender& popup, std::string skin_file,
                 std::string heading_font = "宋体");
+    // What the window is made with: the bar that owns it, the bar skin package skin_file of
+    // "Skin\", the popup program for reminders. app_dir ends in "\".
+    void Prepare(HWND bar, std::string app_dir, IPopupSender& popup, std::string skin_file,
+                 std::string heading_font = "宋体");
+    // The window, hidden, owned by the bar; its shadow when shadows are on; today selected. Made
+    // once; true when it is there.
+    bool MakeWindow();
 
     // Shows the window at a place with an alpha (0..255), its shadow with it.
     void ShowAt(int left, int top, int alpha);
@@ -94,7 +102,8 @@ public:
 
     // Applies a bar skin package; a missing, damaged or other-version package changes nothing.
     void LoadCalendarSkin(const std::string& path);
-    // Another bar skin was applied: the calendar takes its look from the same package.
+    // Another bar skin was applied: the calendar takes its look from the same package (at once, or
+    // when its window is made).
     void SetSkinFile(std::string skin_file);
 
     const TFestivalList& Festivals() const;
@@ -102,7 +111,8 @@ public:
     // Sends today's Gregorian mark note to the popup program; false when there was nothing to send
     // or it could not be shown.
     bool RunMarkReminder(DateTime now);
-    // The bar's 日历标记 item and 所有日历标记: the mark list, then "Marks.rec" is written.
+    // The bar's 日历标记 item and 所有日历标记: the mark list, then "Marks.rec" is written. Before
+    // the window is made, the list is owned by the bar.
     bool OpenMarkList();
 
     // 时钟 asks for mode 2, 天气 for mode 3.
@@ -161,6 +171,7 @@ private:
 
     IClock& clock_;
     IFileStore& files_;
+    HWND bar_ = nullptr;  // the owner, set by Prepare
     std::string app_dir_;
     IPopupSender* popup_ = nullptr;
     std::string heading_font_name_;
