@@ -71,8 +71,8 @@ bool AppHost::Create() {
 }
 
 void AppHost::CreateChildren() {
-    // The calendar window lives from here to the end; the clock and weather windows come with
-    // their modes.
+    // The calendar is prepared here and its window made when it first shows; the clock and weather
+    // windows come with their modes.
     children_ = std::make_unique<ChildWindows>(core_, popup_);
     children_->OnSwitchMode = [this](DisplayMode mode) { SwitchMode(mode); };
     children_->OnCommand = [this](MenuCommand command, int tag) { RunCommand(command, tag); };
