@@ -2,17 +2,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/error_line.h"
 #include "base/guard.h"
 
 namespace kalvoro {
 
 void LogSwallowedError(const char* where, const char* what) noexcept {
     try {
-        std::string line = "Kalvoro: ";
-        line += where ? where : "?";
-        line += ": ";
-        line += what ? what : "?";
-        line += "\n";
+        const std::string line = SwallowedErrorLine(where, what);
         std::fputs(line.c_str(), stderr);
         const char* path = std::getenv("KALVORO_LOG");
         if (!path || !*path) return;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/error_line.h"
 #include "base/guard.h"
 
 namespace kalvoro {
@@ -11,11 +12,7 @@ namespace kalvoro {
 // of that file.
 void LogSwallowedError(const char* where, const char* what) noexcept {
     try {
-        std::string line = "Kalvoro: ";
-        line += where ? where : "?";
-        line += ": ";
-        line += what ? what : "?";
-        line += "\n";
+        const std::string line = SwallowedErrorLine(where, what);
         ::OutputDebugStringA(line.c_str());
         wchar_t path[MAX_PATH];
         const DWORD length = ::GetEnvironmentVariableW(L"KALVORO_LOG", path, MAX_PATH);
