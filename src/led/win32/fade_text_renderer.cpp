@@ -120,26 +120,77 @@ HFONT FadeTextRenderer::FontFor(FadeTextFont font) {
     return slot.get();
 }
 
+bool FadeTextRenderer::LayOutFromGlyphBitmaps(HDC dc, int* x, int* y) {
+    // Hard-edged glyphs come from the font's bitmap strike where it has one. Asking for the text's
+    // extent instead (as DrawText does) makes the rasterizer load every glyph's outline and the
+    // parts a CJK glyph is composed of: megabytes of font pages that drawing them never touches.
+    const int length = static_cast<int>(wide_text_.size());
+    if (length == 0) return false;
+    glyph_indices_.resize(wide_text_.size());
+    advances_.resize(wide_text_.size());
+    // A character the font lacks is drawn by another font: DrawText knows how.
+    if (::GetGlyphIndicesW(dc, wide_text_.c_str(), length, glyph_indices_.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
+        GDI_ERROR) {
+        return false;
+    }
+    if (std::find(glyph_indices_.begin(), glyph_indices_.end(), WORD{0xFFFF}) != glyph_indices_.end()) return false;
+    constexpr MAT2 kIdentity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    int line_width = 0;
+    for (std::size_t i = 0; i < wide_text_.size(); ++i) {
+        GLYPHMETRICS metrics{};
+        if (::GetGlyphOutlineW(dc, glyph_indices_[i], GGO_BITMAP | GGO_GLYPH_INDEX, &metrics, 0, nullptr, &kIdentity) ==
+            GDI_ERROR) {
+            return false;
+        }
+        advances_[i] = metrics.gmCellIncX;
+        line_width += metrics.gmCellIncX;
+    }
+    // A line wider than the box is cut with an ellipsis: DrawText again.
+    if (line_width > width_) return false;
+    TEXTMETRICW text_metrics{};
+    if (!::GetTextMetricsW(dc, &text_metrics)) return false;
+    // Where DrawText centres a single line.
+    *x = (width_ - line_width) / 2;
+    *y = height_ / 2 - text_metrics.tmHeight / 2;
+    return true;
+}
+
 void FadeTextRenderer::RenderCoverage(const FadeTextLineView& line) {
     DibCanvas& coverage = canvases_->coverage;
     std::fill_n(coverage.pixels(), coverage.pixel_count(), 0u);
     wide_text_ = Widen(line.text);
     const FadeTextFontStyle& style = styles_[FontSlot(line.font)];
     {
-        SaveDCScope saved(coverage.dc());
-        SelectObjectScope font(coverage.dc(), FontFor(line.font));
-        ::SetBkMode(coverage.dc(), TRANSPARENT);
-        constexpr UINT kFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+        HDC dc = coverage.dc();
+        SaveDCScope saved(dc);
+        SelectObjectScope font(dc, FontFor(line.font));
+        ::SetBkMode(dc, TRANSPARENT);
         const int length = static_cast<int>(wide_text_.size());
-        if (style.shadow) {
-            RECT shadow_box{style.shadow_offset.x, style.shadow_offset.y, width_ + style.shadow_offset.x,
-                            height_ + style.shadow_offset.y};
-            ::SetTextColor(coverage.dc(), kShadowCoverageInk);
-            ::DrawTextW(coverage.dc(), wide_text_.c_str(), length, &shadow_box, kFormat);
+        int x = 0;
+        int y = 0;
+        if (!smoothing_ && LayOutFromGlyphBitmaps(dc, &x, &y)) {
+            const auto draw = [&](int left, int top) {
+                ::ExtTextOutW(dc, left, top, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(glyph_indices_.data()),
+                              static_cast<UINT>(length), advances_.data());
+            };
+            if (style.shadow) {
+                ::SetTextColor(dc, kShadowCoverageInk);
+                draw(x + style.shadow_offset.x, y + style.shadow_offset.y);
+            }
+            ::SetTextColor(dc, kTextCoverageInk);
+            draw(x, y);
+        } else {
+            constexpr UINT kFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+            if (style.shadow) {
+                RECT shadow_box{style.shadow_offset.x, style.shadow_offset.y, width_ + style.shadow_offset.x,
+                                height_ + style.shadow_offset.y};
+                ::SetTextColor(dc, kShadowCoverageInk);
+                ::DrawTextW(dc, wide_text_.c_str(), length, &shadow_box, kFormat);
+            }
+            RECT box{0, 0, width_, height_};
+            ::SetTextColor(dc, kTextCoverageInk);
+            ::DrawTextW(dc, wide_text_.c_str(), length, &box, kFormat);
         }
-        RECT box{0, 0, width_, height_};
-        ::SetTextColor(coverage.dc(), kTextCoverageInk);
-        ::DrawTextW(coverage.dc(), wide_text_.c_str(), length, &box, kFormat);
     }
     ::GdiFlush();
     coverage_font_ = line.font;

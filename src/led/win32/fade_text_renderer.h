@@ -1,6 +1,7 @@
 #pragma once
-// Draws one frame of the fading date line: the line's text, anti-aliased and with an optional
-// shadow, blended at the frame's opacity over a copy of the bar's background picture.
+// Draws one frame of the fading date line: the line's text, hard-edged (or anti-aliased when asked)
+// and with an optional shadow, blended at the frame's opacity over a copy of the bar's background
+// picture.
 //
 // The text is first rendered as coverage (shadow in the red channel, text in the green one) and
 // then mixed with the background by hand. Pixels where the background is the bar's colour key
@@ -12,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/win32/gdi.h"
 #include "led/fade_text.h"
@@ -54,7 +56,7 @@ public:
     const FadeTextFontStyle& FontStyle(FadeTextFont font) const;
     // The skin's text colour goes to both fonts.
     void SetFontColour(COLORREF colour);
-    // Anti-aliased text (the default) or hard-edged glyphs.
+    // Hard-edged glyphs (the default: the date line is drawn without smoothing) or anti-aliased text.
     void SetSmoothing(bool smoothing);
 
     // Copies the box's part of the bar's background picture: width() x height() from (x, y).
@@ -68,6 +70,9 @@ private:
     struct Canvases;
     bool EnsureCanvases();
     void RenderCoverage(const FadeTextLineView& line);
+    // Places wide_text_ centred in the box from its glyph bitmaps' advances (into glyph_indices_
+    // and advances_); false when DrawText must do it.
+    bool LayOutFromGlyphBitmaps(HDC dc, int* x, int* y);
     void Mix(int opacity, const FadeTextFontStyle& style);
     HFONT FontFor(FadeTextFont font);
 
@@ -75,7 +80,7 @@ private:
     int height_ = kDefaultHeight;
     FadeTextFontStyle styles_[2];
     Font fonts_[2];
-    bool smoothing_ = true;
+    bool smoothing_ = false;
     COLORREF background_colour_ = RGB(0, 0, 0);
     std::unique_ptr<Canvases> canvases_;
 
@@ -84,6 +89,8 @@ private:
     FadeTextFont coverage_font_ = FadeTextFont::kFontCN;
     std::string coverage_text_;
     std::wstring wide_text_;
+    std::vector<WORD> glyph_indices_;
+    std::vector<INT> advances_;
 };
 
 }  // namespace kalvoro::win

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
+#include "base/win32/gdi.h"
+#include "base/win32/text.h"
 #include "led/win32/dib_canvas.h"
 #include "led/win32/testing/gdi_leak_check.h"
 #include "led/win32/testing/snapshot.h"
@@ -149,6 +152,90 @@ TEST_F(DateLinePaintTest, AnnouncementLineIsUnderlinedWithoutShadow) {
     }
     EXPECT_EQ(shadow_pixels, 0);
     EXPECT_GT(widest_white_row, 60) << "the underline is one long white row";
+}
+
+// The date line is drawn without smoothing, laid out from its glyph bitmaps. DrawText with the same
+// hard-edged font is the second opinion: every pixel of text and shadow must match, for CJK, Latin,
+// digits, and a line too wide for the box (cut with "..."). The whole line may sit one column
+// apart: DrawText centres Latin text by the outlines' advances, which can differ from the bitmaps'.
+TEST(DateLineLayoutTest, HardEdgedLinesMatchDrawTextPixelForPixel) {
+    constexpr std::uint32_t kGrey = 0x404040;
+    struct Case {
+        const char* line;
+        bool shadow;
+        int width;
+        int height;
+    } const cases[] = {
+        {"2024年05月06日 星期一", true, kWidth, kHeight},
+        {"2026年12月11日 星期五", true, kWidth, kHeight},
+        {"Kalvoro 3.7.8 版本 ok", false, kWidth, kHeight},
+        {"2026年12月11日 星期五", true, 141, 21},                         // odd sizes, the line still fits
+        {"2026年12月11日 星期五 农历十一月初三", true, kWidth, kHeight},  // too wide: ellipsis
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        FadeTextRenderer renderer;
+        renderer.SetSize(c.width, c.height);
+        renderer.SetBackgroundColour(kGrey);
+        FadeTextFontStyle style = DefaultFontCN();
+        style.shadow = c.shadow;
+        renderer.SetFontStyle(FadeTextFont::kFontCN, style);
+        FadeText text;
+        text.AddLine(std::string("<FontCN>") + c.line);
+        text.ShowLine(0);
+        DibCanvas drawn(c.width, c.height);
+        ASSERT_TRUE(drawn);
+        renderer.Paint(drawn.dc(), 0, 0, text);
+        ::GdiFlush();
+
+        DibCanvas expected(c.width, c.height);
+        ASSERT_TRUE(expected);
+        std::fill_n(expected.pixels(), expected.pixel_count(), kGrey);
+        Font font(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+        const std::wstring wide = Widen(c.line);
+        {
+            SelectObjectScope selected(expected.dc(), font.get());
+            ::SetBkMode(expected.dc(), TRANSPARENT);
+            constexpr UINT kFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+            if (c.shadow) {
+                RECT shadow_box{1, 1, c.width + 1, c.height + 1};
+                ::SetTextColor(expected.dc(), RGB(0, 0, 0));
+                ::DrawTextW(expected.dc(), wide.c_str(), -1, &shadow_box, kFormat);
+            }
+            RECT box{0, 0, c.width, c.height};
+            ::SetTextColor(expected.dc(), RGB(255, 255, 255));
+            ::DrawTextW(expected.dc(), wide.c_str(), -1, &box, kFormat);
+        }
+        ::GdiFlush();
+
+        int text_pixels = 0;
+        for (int i = 0; i < c.width * c.height; ++i) {
+            const std::uint32_t pixel = drawn.pixels()[i] & 0xFFFFFFu;
+            EXPECT_TRUE(pixel == kWhite || pixel == kBlack || pixel == kGrey) << "smoothed: " << std::hex << pixel;
+            text_pixels += pixel == kWhite;
+        }
+        EXPECT_GT(text_pixels, 100);
+        // Pixels that differ when the drawn line is moved by `shift` columns; the best shift wins.
+        const auto differing_at = [&](int shift) {
+            int count = 0;
+            for (int y = 0; y < c.height; ++y) {
+                for (int x = 0; x < c.width; ++x) {
+                    const int from = x - shift;
+                    const std::uint32_t moved =
+                        from >= 0 && from < c.width ? drawn.pixels()[y * c.width + from] & 0xFFFFFFu : kGrey;
+                    count += moved != (expected.pixels()[y * c.width + x] & 0xFFFFFFu);
+                }
+            }
+            return count;
+        };
+        const int differing = std::min({differing_at(0), differing_at(-1), differing_at(1)});
+        EXPECT_EQ(differing, 0);
+        if (differing) {
+            testing::SaveSnapshot(drawn, "date-line-layout");
+            testing::SaveSnapshot(expected, "date-line-layout-drawtext");
+        }
+    }
 }
 
 TEST_F(DateLinePaintTest, RepeatedPaintsLeaveTheGdiObjectCountFlat) {
