@@ -9,15 +9,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "base/clock.h"
 #include "base/win32/gdi.h"
 #include "base/win32/handles.h"
+#include "base/win32/testing/snapshot_file.h"
 #include "calendar/win32/calendar_control_painter.h"
 #include "calendar/win32/lss_calendar_control.h"
 
@@ -76,29 +74,7 @@ public:
         }
         return count;
     }
-    void Save(const char* name) const {
-        const char* folder = std::getenv("KALVORO_SNAPSHOT_DIR");
-        if (!folder || !*folder) return;
-        const std::string path = std::string(folder) + "\\" + name + ".bmp";
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (!file) return;
-        const DWORD bytes = static_cast<DWORD>(width() * height() * 4);
-        BITMAPFILEHEADER header{};
-        header.bfType = 0x4D42;
-        header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-        header.bfSize = header.bfOffBits + bytes;
-        BITMAPINFOHEADER info{};
-        info.biSize = sizeof(info);
-        info.biWidth = width();
-        info.biHeight = -height();
-        info.biPlanes = 1;
-        info.biBitCount = 32;
-        info.biCompression = BI_RGB;
-        std::fwrite(&header, sizeof(header), 1, file);
-        std::fwrite(&info, sizeof(info), 1, file);
-        std::fwrite(state_->dib.pixels(), 1, bytes, file);
-        std::fclose(file);
-    }
+    void Save(const char* name) const { SaveSnapshotFile(name, width(), height(), state_->dib.pixels()); }
 
 private:
     struct State {
