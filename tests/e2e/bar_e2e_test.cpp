@@ -7,6 +7,7 @@
 #include <string>
 
 #include "e2e/app_under_test.h"
+#include "e2e/dialog_driver.h"
 #include "e2e/pixels.h"
 
 namespace kalvoro::e2e {
@@ -121,6 +122,25 @@ TEST(BarTest, HideSwitchAgainstOnStartHide) {
     }
 }
 
+// Started hidden, the bar goes to the tray and then says so in the tray's balloon: the balloon
+// waits for the hide, or it would be skipped for a bar that was still showing. The program logs
+// the balloons it asks for (KALVORO_BALLOON_LOG).
+TEST(BarTest, HiddenStartShowsTheStartBalloonOnceTheBarIsHidden) {
+    AppUnderTest app;
+    const std::wstring log = app.PathOf(L"balloons.log");
+    ScopedEnvironment balloon_log(L"KALVORO_BALLOON_LOG", log);
+    // No mark reminder at start: the start-up message is the balloon.
+    app.WriteSettings("[BAR]\r\nDefWin=0\r\nOnStartHide=1\r\n[MSG]\r\nCalendarLX=0\r\n");
+    ASSERT_TRUE(app.Start(L"/hide"));
+    ASSERT_TRUE(WaitFor([&] { return !ReadFileBytes(log).empty(); }, 20s));
+    EXPECT_FALSE(::IsWindowVisible(app.bar())) << "the balloon came while the bar was still showing";
+    const std::string line = ReadFileBytes(log);
+    EXPECT_EQ(line.rfind("Kalvoro ", 0), 0u) << line;  // the title, with the version
+    EXPECT_NE(line.find("\t公历: "), std::string::npos) << line;
+    EXPECT_EQ(line.find('\t'), line.rfind('\t')) << "one balloon: " << line;
+    EXPECT_TRUE(app.Close());
+}
+
 TEST(BarTest, DisplayChangeBringsABarLeftOffScreenBack) {
     AppUnderTest app;
     ASSERT_TRUE(app.Start());
@@ -135,7 +155,8 @@ TEST(BarTest, DisplayChangeBringsABarLeftOffScreenBack) {
 
 TEST(BarTest, SecondStartRestoresTheFirstAndLeavesNoWindow) {
     AppUnderTest app;
-    app.WriteSettings("[BAR]\r\nDefWin=0\r\nOnStartHide=1\r\n");
+    // No mark reminder at start: the start-up message is the balloon.
+    app.WriteSettings("[BAR]\r\nDefWin=0\r\nOnStartHide=1\r\n[MSG]\r\nCalendarLX=0\r\n");
     ASSERT_TRUE(app.Start(L"/hide"));
     ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(app.bar()); }, 5s));
     EXPECT_EQ(app.StartSecondCopy(), 0u);

@@ -86,6 +86,54 @@ TEST(CalendarTest, TravelsWithTheBarWhenTheBarIsDragged) {
     EXPECT_TRUE(app.Close());
 }
 
+// The snapping service works out again which windows are glued to the bar after the bar's commands
+// and after a restore, not only after a drag: a calendar put elsewhere meanwhile is no longer
+// carried when the bar is dragged next.
+TEST(CalendarTest, AfterACommandOrARestoreACalendarPutElsewhereStaysWhenTheBarIsDragged) {
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wparam;
+    } const cases[] = {
+        {"a command that is no menu row", WM_COMMAND, 999},
+        {"restore", WM_SYSCOMMAND, SC_RESTORE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppUnderTest app;
+        app.WriteSettings("[BAR]\r\nDefWin=0\r\nLeft=400\r\nTop=40\r\nTr=255\r\nOnTop=1\r\n[MSG]\r\nCalendarLX=0\r\n");
+        ASSERT_TRUE(app.Start());
+        ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
+        HWND calendar = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (calendar = VisibleCalendar(app)) != nullptr; }));
+        RECT bar{}, cal{};
+        ASSERT_TRUE(WaitFor([&] {
+            ::GetWindowRect(app.bar(), &bar);
+            ::GetWindowRect(calendar, &cal);
+            return cal.left == bar.left && cal.top == bar.bottom;  // docked under the bar: glued
+        }));
+        // Moved by other means than a drag, which the service does not watch.
+        ::SetWindowPos(calendar, nullptr, 60, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_TRUE(WaitFor([&] {
+            ::GetWindowRect(calendar, &cal);
+            return cal.left == 60 && cal.top == 420;
+        }));
+        ::SendMessageW(app.bar(), c.message, c.wparam, 0);
+
+        const int grab_x = 400 + 171, grab_y = 40 + 20;
+        const auto bar_moved = [&] {
+            ::GetWindowRect(app.bar(), &bar);
+            return bar.left > 580 && bar.top > 120;
+        };
+        EXPECT_TRUE(DragWithMouse({grab_x, grab_y}, {grab_x + 200, grab_y + 100}, 20, bar_moved));
+        // A carried window moves before the bar does, so by now it would have moved.
+        ::GetWindowRect(calendar, &cal);
+        EXPECT_EQ(cal.left, 60);
+        EXPECT_EQ(cal.top, 420);
+        EXPECT_TRUE(app.Close());
+    }
+}
+
 TEST(CalendarTest, CompactModeHidesTheCalendar) {
     AppUnderTest app;
     app.WriteSettings("[BAR]\r\nDefWin=2\r\nTop=40\r\n[MSG]\r\nCalendarLX=0\r\n");

@@ -1,6 +1,10 @@
 #pragma once
 // The bar's tray icon: tool tip, balloon, two-icon animation, and re-adding itself when Explorer
 // restarts (the "TaskbarCreated" broadcast).
+//
+// The environment variable KALVORO_BALLOON_LOG=<log file>, read once when the icon is attached (at
+// the program's start), makes it also append each balloon it asks for to that file, one UTF-8 line
+// "title<TAB>text" each: for seeing which balloons the program shows and when (end-to-end tests).
 
 #include <windows.h>
 #include <shellapi.h>
@@ -43,6 +47,7 @@ private:
     HWND owner_ = nullptr;
     HICON icons_[2] = {};
     std::wstring tip_;
+    std::wstring balloon_log_;  // empty: nothing logged
     bool added_ = false;
     bool animating_ = false;
     int frame_ = 0;
