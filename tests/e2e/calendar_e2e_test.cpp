@@ -42,10 +42,13 @@ TEST(CalendarTest, OpensUnderTheBarOrAboveItAndClosingRemembersIt) {
         ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
         HWND calendar = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (calendar = VisibleCalendar(app)) != nullptr; }));
-        PumpFor(800ms);
         RECT bar{}, cal{};
-        ::GetWindowRect(app.bar(), &bar);
-        ::GetWindowRect(calendar, &cal);
+        // Docked: the calendar takes its place beside the bar once it shows.
+        EXPECT_TRUE(WaitFor([&] {
+            ::GetWindowRect(app.bar(), &bar);
+            ::GetWindowRect(calendar, &cal);
+            return cal.left == bar.left && (c.above ? cal.bottom == bar.top : cal.top == bar.bottom);
+        }));
         EXPECT_EQ(cal.left, bar.left);
         if (c.above) {
             EXPECT_EQ(cal.bottom, bar.top);
@@ -65,7 +68,12 @@ TEST(CalendarTest, TravelsWithTheBarWhenTheBarIsDragged) {
     ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
     HWND calendar = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (calendar = VisibleCalendar(app)) != nullptr; }));
-    PumpFor(800ms);
+    ASSERT_TRUE(WaitFor([&] {
+        RECT bar{}, cal{};
+        ::GetWindowRect(app.bar(), &bar);
+        ::GetWindowRect(calendar, &cal);
+        return cal.left == bar.left && cal.top == bar.bottom;
+    }));
     // Drag the bar by its background 200 pixels to the right and 100 down.
     const int grab_x = 400 + 171, grab_y = 40 + 20;
     const auto bar_moved = [&] {

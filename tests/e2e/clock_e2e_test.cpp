@@ -104,15 +104,6 @@ TEST(ClockTest, HandsTurnAndTheCornersAreSeeThrough) {
     EXPECT_TRUE(app.Close());
 }
 
-void SendMouse(DWORD flags, int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    ::SendInput(1, &input, sizeof(input));
-}
-
 // A bar at the left edge has the clock docked right under it; dragging the bar carries the clock.
 TEST(ClockTest, TravelsWithTheDraggedBar) {
     AppUnderTest app;
@@ -120,19 +111,10 @@ TEST(ClockTest, TravelsWithTheDraggedBar) {
     ASSERT_TRUE(app.Start());
     const HWND clock = OpenClock(app);
     ASSERT_NE(clock, nullptr);
-    PumpFor(800ms);
-    ASSERT_EQ(RectOf(clock).top, RectOf(app.bar()).bottom);
+    ASSERT_TRUE(WaitFor([&] { return RectOf(clock).top == RectOf(app.bar()).bottom; }));
     const int grab_x = 171, grab_y = 40 + 20;
-    SendMouse(0, grab_x, grab_y);
-    PumpFor(200ms);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, grab_x, grab_y);
-    for (int step = 1; step <= 20; ++step) {
-        PumpFor(40ms);
-        SendMouse(0, grab_x + step * 10, grab_y + step * 5);
-    }
-    PumpFor(300ms);
-    SendMouse(MOUSEEVENTF_LEFTUP, grab_x + 200, grab_y + 100);
-    EXPECT_TRUE(WaitFor([&] { return RectOf(app.bar()).left > 100; }));
+    EXPECT_TRUE(DragWithMouse({grab_x, grab_y}, {grab_x + 200, grab_y + 100}, 20,
+                              [&] { return RectOf(app.bar()).left > 100; }));
     EXPECT_TRUE(WaitFor([&] {
         const RECT bar = RectOf(app.bar());
         const RECT face = RectOf(clock);
@@ -160,7 +142,7 @@ TEST(ClockTest, ClosingInClockModeSavesTheModeAndThePlace) {
     HWND clock = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (clock = VisibleClock(app)) != nullptr; }));  // BAR/DefWin 1
     ::SetWindowPos(clock, nullptr, 150, 320, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PumpFor(300ms);
+    ASSERT_TRUE(WaitFor([&] { return RectOf(clock).left == 150 && RectOf(clock).top == 320; }));
     ASSERT_TRUE(app.Close());
     const std::string text = app.ReadSettings();
     EXPECT_NE(text.find("Index=2"), std::string::npos) << text;

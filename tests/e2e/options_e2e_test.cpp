@@ -125,8 +125,8 @@ TEST(OptionsTest, PlainTimeHidesTheDigitsAndClosingWritesTheFont) {
     AppUnderTest app;
     app.WriteSettings(kSettings);
     ASSERT_TRUE(app.Start());
-    PumpFor(1500ms);
-    ASSERT_GT(PanelPixels(CaptureWindow(app.bar()), static_cast<COLORREF>(skin.led_light)), 20);
+    ASSERT_TRUE(
+        WaitFor([&] { return PanelPixels(CaptureWindow(app.bar()), static_cast<COLORREF>(skin.led_light)) > 20; }));
 
     const HWND dialog = OpenOptions(app, 3);
     ASSERT_NE(dialog, nullptr);
@@ -162,7 +162,9 @@ TEST(OptionsTest, AnotherBarSkinRepaintsTheBarAndLeavesTheOtherKeys) {
     app.WriteSettings(kSettings);
     WriteFileBytes(app.PathOf(L"Skin\\Red.sk"), BuildSkinPackage(description, blocks->bitmap));
     ASSERT_TRUE(app.Start());
-    PumpFor(1000ms);
+    // The default skin's digits are lit, and the panel has no red.
+    const COLORREF light = static_cast<COLORREF>(ShippedBarSkin().led_light);
+    ASSERT_TRUE(WaitFor([&] { return PanelPixels(CaptureWindow(app.bar()), light) > 20; }));
     const COLORREF red = RGB(255, 0, 0);
     EXPECT_EQ(PanelPixels(CaptureWindow(app.bar()), red), 0);
     const std::string before = app.ReadSettings();

@@ -30,8 +30,19 @@ TEST(SkinTest, BarShowsTheDefaultSkinsBackgroundAndLedColours) {
     AppUnderTest app;
     app.WriteSettings(kSkinnedSettings);
     ASSERT_TRUE(app.Start());
-    PumpFor(1500ms);
-    const Pixels shot = CaptureWindow(app.bar());
+    // The LED's digits are lit in the skin's colour once the bar has painted.
+    const auto lit_pixels = [&](const Pixels& shot) {
+        int lit = 0;
+        for (int y = 5; y < 29; ++y) {
+            for (int x = 54; x < 168; ++x) lit += shot.At(x, y) == static_cast<COLORREF>(skin.led_light);
+        }
+        return lit;
+    };
+    Pixels shot;
+    EXPECT_TRUE(WaitFor([&] {
+        shot = CaptureWindow(app.bar());
+        return lit_pixels(shot) > 100;
+    }));
     SaveSnapshot(shot, L"bar-default-skin");
 
     // Background outside the panel, the date line and the buttons comes from the package as is;
@@ -53,14 +64,11 @@ TEST(SkinTest, BarShowsTheDefaultSkinsBackgroundAndLedColours) {
     EXPECT_GT(compared, 100);
 
     // The LED's digits are lit in the skin's colour, on the skin's LED background.
-    int lit = 0, background = 0;
+    int background = 0;
     for (int y = 5; y < 29; ++y) {
-        for (int x = 54; x < 168; ++x) {
-            lit += shot.At(x, y) == static_cast<COLORREF>(skin.led_light);
-            background += shot.At(x, y) == static_cast<COLORREF>(skin.led_background);
-        }
+        for (int x = 54; x < 168; ++x) background += shot.At(x, y) == static_cast<COLORREF>(skin.led_background);
     }
-    EXPECT_GT(lit, 100);
+    EXPECT_GT(lit_pixels(shot), 100);
     EXPECT_GT(background, 1000);
     EXPECT_TRUE(app.Close());
 }
