@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "base/win32/handles.h"
+#include "base/win32/seam_log.h"
 #include "base/win32/text.h"
 
 namespace kalvoro::win {
@@ -18,19 +18,6 @@ void CopyCut(wchar_t* target, std::size_t capacity, const std::wstring& text) {
     target[n] = L'\0';
 }
 
-std::wstring BalloonLogFile() {
-    wchar_t value[MAX_PATH * 2] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"KALVORO_BALLOON_LOG", value, MAX_PATH * 2);
-    return length > 0 && length < MAX_PATH * 2 ? std::wstring(value) : std::wstring();
-}
-
-void AppendToLog(const std::wstring& log_file, const std::string& line) {
-    const FileHandle log(::CreateFileW(log_file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (log) ::WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-}
-
 }  // namespace
 
 void TrayIcon::Attach(HWND owner, HICON icon0, HICON icon1) {
@@ -38,7 +25,7 @@ void TrayIcon::Attach(HWND owner, HICON icon0, HICON icon1) {
     icons_[0] = icon0;
     icons_[1] = icon1 ? icon1 : icon0;
     taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    balloon_log_ = BalloonLogFile();
+    balloon_log_ = SeamLogFile(L"KALVORO_BALLOON_LOG");
 }
 
 NOTIFYICONDATAW TrayIcon::BaseData(UINT flags) const {
@@ -83,7 +70,7 @@ void TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text, 
     data.dwInfoFlags = NIIF_INFO;
     data.uTimeout = timeout_ms;
     ::Shell_NotifyIconW(NIM_MODIFY, &data);
-    if (!balloon_log_.empty()) AppendToLog(balloon_log_, Narrow(title) + "\t" + Narrow(text) + "\r\n");
+    if (!balloon_log_.empty()) AppendSeamLine(balloon_log_, Narrow(title) + "\t" + Narrow(text) + "\r\n");
 }
 
 void TrayIcon::HideBalloon() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/win32/handles.h"
+#include "base/win32/seam_log.h"
 #include "base/win32/text.h"
 
 namespace kalvoro::win {
@@ -31,11 +32,7 @@ public:
 
     unsigned long Send(const std::wstring& command, HWND notify_window) override {
         const unsigned long result = inner_.Send(command, notify_window);
-        const std::string line = Narrow(command) + "\t" + std::to_string(result) + "\r\n";
-        const FileHandle log(::CreateFileW(log_file_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (log) ::WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        AppendSeamLine(log_file_, Narrow(command) + "\t" + std::to_string(result) + "\r\n");
         return result;
     }
 
@@ -43,12 +40,6 @@ private:
     IMciCommands& inner_;
     std::wstring log_file_;
 };
-
-std::wstring SoundLogFile() {
-    wchar_t value[MAX_PATH * 2] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"KALVORO_SOUND_LOG", value, MAX_PATH * 2);
-    return length > 0 && length < MAX_PATH * 2 ? std::wstring(value) : std::wstring();
-}
 
 bool FileExists(const std::wstring& path) {
     if (path.empty() || path == kNoShortPath) return false;
@@ -60,7 +51,7 @@ bool FileExists(const std::wstring& path) {
 
 IMciCommands& SystemMci() {
     static WinMci mci;
-    static const std::wstring log_file = SoundLogFile();
+    static const std::wstring log_file = SeamLogFile(L"KALVORO_SOUND_LOG");
     if (log_file.empty()) return mci;
     static LoggedMci logged(mci, log_file);
     return logged;

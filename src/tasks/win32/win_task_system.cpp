@@ -4,28 +4,12 @@
 #include <shellapi.h>
 
 #include "base/win32/handles.h"
+#include "base/win32/seam_log.h"
 #include "base/win32/text.h"
 
 namespace kalvoro::win {
 
-namespace {
-
-std::wstring EnvironmentValue(const wchar_t* name) {
-    wchar_t value[MAX_PATH * 2] = {};
-    const DWORD length = ::GetEnvironmentVariableW(name, value, MAX_PATH * 2);
-    return length > 0 && length < MAX_PATH * 2 ? std::wstring(value) : std::wstring();
-}
-
-void AppendToLog(const std::wstring& log_file, const std::string& line) {
-    const FileHandle log(::CreateFileW(log_file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (log) ::WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-}
-
-}  // namespace
-
-WinTaskShell::WinTaskShell() : log_(EnvironmentValue(kShellLogVariable)) {}
+WinTaskShell::WinTaskShell() : log_(SeamLogFile(kShellLogVariable)) {}
 
 bool WinTaskShell::FileExists(const std::string& utf8_path) {
     if (utf8_path.empty()) return false;
@@ -34,15 +18,15 @@ bool WinTaskShell::FileExists(const std::string& utf8_path) {
 }
 
 void WinTaskShell::OpenFile(const std::string& utf8_path) {
-    if (!log_.empty()) AppendToLog(log_, utf8_path + "\r\n");
+    if (!log_.empty()) AppendSeamLine(log_, utf8_path + "\r\n");
     ::ShellExecuteW(nullptr, L"open", Widen(utf8_path).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
-WinSystemPower::WinSystemPower() : fake_log_(EnvironmentValue(kFakePowerVariable)) {}
+WinSystemPower::WinSystemPower() : fake_log_(SeamLogFile(kFakePowerVariable)) {}
 
 void WinSystemPower::ShutDownComputer() {
     if (!fake_log_.empty()) {
-        AppendToLog(fake_log_, "power off\r\n");
+        AppendSeamLine(fake_log_, "power off\r\n");
         return;
     }
     HANDLE raw_token = nullptr;

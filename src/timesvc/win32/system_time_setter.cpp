@@ -6,6 +6,7 @@
 
 #include "base/file_store.h"
 #include "base/win32/handles.h"
+#include "base/win32/seam_log.h"
 #include "base/win32/text.h"
 
 namespace kalvoro::win {
@@ -65,9 +66,8 @@ SetTimeResult DryRunTimeSetter::SetUtc(DateTime utc) {
 }
 
 std::unique_ptr<ISystemTimeSetter> MakeSystemTimeSetter() {
-    wchar_t value[MAX_PATH * 2] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"KALVORO_DRY_SET_TIME", value, MAX_PATH * 2);
-    if (length > 0 && length < MAX_PATH * 2) return std::make_unique<DryRunTimeSetter>(Narrow(value));
+    const std::wstring dry_run_log = SeamLogFile(L"KALVORO_DRY_SET_TIME");
+    if (!dry_run_log.empty()) return std::make_unique<DryRunTimeSetter>(Narrow(dry_run_log));
     return std::make_unique<SystemTimeSetter>();
 }
 
