@@ -29,6 +29,32 @@ HWND VisibleCalendar(const AppUnderTest& app) {
     return found.empty() ? nullptr : found.front();
 }
 
+// Opens the calendar from the bar's menu: the calendar's window once it shows, or null.
+HWND OpenCalendar(const AppUnderTest& app) {
+    ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
+    HWND calendar = nullptr;
+    return WaitFor([&] { return (calendar = VisibleCalendar(app)) != nullptr; }) ? calendar : nullptr;
+}
+
+// Docked: the calendar lies against the bar, under it or above it, with the bar's left edge.
+bool Docked(HWND bar, HWND calendar, bool above = false) {
+    RECT b{}, c{};
+    ::GetWindowRect(bar, &b);
+    ::GetWindowRect(calendar, &c);
+    return c.left == b.left && (above ? c.bottom == b.top : c.top == b.bottom);
+}
+
+// Drags a bar standing at (400, 40) by its background 200 pixels to the right and 100 down.
+bool DragBarFromItsPlace(HWND bar) {
+    const int grab_x = 400 + 171, grab_y = 40 + 20;
+    const auto bar_moved = [&] {
+        RECT r{};
+        ::GetWindowRect(bar, &r);
+        return r.left > 580 && r.top > 120;  // the move loop may swallow a step
+    };
+    return DragWithMouse({grab_x, grab_y}, {grab_x + 200, grab_y + 100}, 20, bar_moved);
+}
+
 TEST(CalendarTest, OpensUnderTheBarOrAboveItAndClosingRemembersIt) {
     struct Case {
         int bar_top;
@@ -39,22 +65,13 @@ TEST(CalendarTest, OpensUnderTheBarOrAboveItAndClosingRemembersIt) {
         app.WriteSettings("[SKIN]\r\nSkinFile=Default.sk\r\n[BAR]\r\nDefWin=0\r\nLeft=200\r\nTop=" +
                           std::to_string(c.bar_top) + "\r\nTr=255\r\n[MSG]\r\nCalendarLX=0\r\n");
         ASSERT_TRUE(app.Start());
-        ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
-        HWND calendar = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (calendar = VisibleCalendar(app)) != nullptr; }));
-        RECT bar{}, cal{};
+        const HWND calendar = OpenCalendar(app);
+        ASSERT_NE(calendar, nullptr);
         // Docked: the calendar takes its place beside the bar once it shows.
-        EXPECT_TRUE(WaitFor([&] {
-            ::GetWindowRect(app.bar(), &bar);
-            ::GetWindowRect(calendar, &cal);
-            return cal.left == bar.left && (c.above ? cal.bottom == bar.top : cal.top == bar.bottom);
-        }));
-        EXPECT_EQ(cal.left, bar.left);
-        if (c.above) {
-            EXPECT_EQ(cal.bottom, bar.top);
-        } else {
-            EXPECT_EQ(cal.top, bar.bottom);
-        }
+        EXPECT_TRUE(WaitFor([&] { return Docked(app.bar(), calendar, c.above); }));
+        RECT bar{}, cal{};
+        ::GetWindowRect(app.bar(), &bar);
+        ::GetWindowRect(calendar, &cal);
         if (!c.above) SaveSnapshot(CaptureScreen(RECT{bar.left, bar.top, cal.right, cal.bottom}), L"calendar");
         ASSERT_TRUE(app.Close());
         EXPECT_NE(app.ReadSettings().find("Index=1"), std::string::npos);
@@ -65,32 +82,14 @@ TEST(CalendarTest, TravelsWithTheBarWhenTheBarIsDragged) {
     AppUnderTest app;
     app.WriteSettings("[BAR]\r\nDefWin=0\r\nLeft=400\r\nTop=40\r\nTr=255\r\nOnTop=1\r\n[MSG]\r\nCalendarLX=0\r\n");
     ASSERT_TRUE(app.Start());
-    ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
-    HWND calendar = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (calendar = VisibleCalendar(app)) != nullptr; }));
-    ASSERT_TRUE(WaitFor([&] {
-        RECT bar{}, cal{};
-        ::GetWindowRect(app.bar(), &bar);
-        ::GetWindowRect(calendar, &cal);
-        return cal.left == bar.left && cal.top == bar.bottom;
-    }));
-    // Drag the bar by its background 200 pixels to the right and 100 down.
-    const int grab_x = 400 + 171, grab_y = 40 + 20;
-    const auto bar_moved = [&] {
-        RECT bar{};
-        ::GetWindowRect(app.bar(), &bar);
-        return bar.left > 580 && bar.top > 120;  // the move loop may swallow a step
-    };
-    EXPECT_TRUE(DragWithMouse({grab_x, grab_y}, {grab_x + 200, grab_y + 100}, 20, bar_moved));
-    RECT bar{}, cal{};
-    EXPECT_TRUE(WaitFor([&] {
-        ::GetWindowRect(app.bar(), &bar);
-        ::GetWindowRect(calendar, &cal);
-        return cal.left == bar.left && cal.top == bar.bottom;
-    }));
-    EXPECT_GT(bar.left, 500);  // the bar moved
-    EXPECT_EQ(cal.left, bar.left);
-    EXPECT_EQ(cal.top, bar.bottom);
+    const HWND calendar = OpenCalendar(app);
+    ASSERT_NE(calendar, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Docked(app.bar(), calendar); }));
+    EXPECT_TRUE(DragBarFromItsPlace(app.bar()));
+    EXPECT_TRUE(WaitFor([&] { return Docked(app.bar(), calendar); }));
+    RECT bar{};
+    ::GetWindowRect(app.bar(), &bar);
+    EXPECT_GT(bar.left, 500);  // the bar moved, and the calendar with it
     EXPECT_TRUE(app.Close());
 }
 
@@ -111,15 +110,10 @@ TEST(CalendarTest, AfterACommandOrARestoreACalendarPutElsewhereStaysWhenTheBarIs
         AppUnderTest app;
         app.WriteSettings("[BAR]\r\nDefWin=0\r\nLeft=400\r\nTop=40\r\nTr=255\r\nOnTop=1\r\n[MSG]\r\nCalendarLX=0\r\n");
         ASSERT_TRUE(app.Start());
-        ::PostMessageW(app.bar(), WM_COMMAND, kCalendarItem, 0);
-        HWND calendar = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (calendar = VisibleCalendar(app)) != nullptr; }));
-        RECT bar{}, cal{};
-        ASSERT_TRUE(WaitFor([&] {
-            ::GetWindowRect(app.bar(), &bar);
-            ::GetWindowRect(calendar, &cal);
-            return cal.left == bar.left && cal.top == bar.bottom;  // docked under the bar: glued
-        }));
+        const HWND calendar = OpenCalendar(app);
+        ASSERT_NE(calendar, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return Docked(app.bar(), calendar); }));  // docked under the bar: glued
+        RECT cal{};
         // Moved by other means than a drag, which the service does not watch.
         ::SetWindowPos(calendar, nullptr, 60, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ASSERT_TRUE(WaitFor([&] {
@@ -128,12 +122,7 @@ TEST(CalendarTest, AfterACommandOrARestoreACalendarPutElsewhereStaysWhenTheBarIs
         }));
         ::SendMessageW(app.bar(), c.message, c.wparam, 0);
 
-        const int grab_x = 400 + 171, grab_y = 40 + 20;
-        const auto bar_moved = [&] {
-            ::GetWindowRect(app.bar(), &bar);
-            return bar.left > 580 && bar.top > 120;
-        };
-        EXPECT_TRUE(DragWithMouse({grab_x, grab_y}, {grab_x + 200, grab_y + 100}, 20, bar_moved));
+        EXPECT_TRUE(DragBarFromItsPlace(app.bar()));
         // A carried window moves before the bar does, so by now it would have moved.
         ::GetWindowRect(calendar, &cal);
         EXPECT_EQ(cal.left, 60);
